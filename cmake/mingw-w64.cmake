@@ -1,0 +1,16 @@
+# Cross toolchain: MinGW-w64 (POSIX threads model). ZV_TARGET_ARCH picks i686 (the shipped program) or x86_64.
+set(CMAKE_SYSTEM_NAME Windows)
+if(NOT ZV_TARGET_ARCH)
+  set(ZV_TARGET_ARCH i686)
+endif()
+set(CMAKE_SYSTEM_PROCESSOR ${ZV_TARGET_ARCH})
+set(_prefix ${ZV_TARGET_ARCH}-w64-mingw32)
+set(CMAKE_C_COMPILER ${_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_prefix}-g++-posix)
+set(CMAKE_RC_COMPILER ${_prefix}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${_prefix})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests run under Wine; the wrapper chooses the project's own prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

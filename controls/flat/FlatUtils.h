@@ -1,0 +1,40 @@
+// Colour arithmetic and shared enumerations of the flat control family.
+#pragma once
+
+#include "framework/Colors.h"
+
+#include <cstdint>
+
+namespace zv {
+
+// Hue runs 0..HslScale-1 so that the top of the scale meets 0 again; saturation and lightness run 0..HslScale.
+inline constexpr int HslScale = 240;
+
+// Size of a lightness shift, 0..100 points of the lightness scale.
+using TAdvColors = std::uint8_t;
+constexpr TAdvColors ClampAdvColors(int v) { return static_cast<TAdvColors>(v < 0 ? 0 : v > 100 ? 100 : v); }
+
+enum class ColorShiftKind : std::uint8_t { lighten = 0, darken = 1 };
+
+enum TRadioButtonLayout : std::uint8_t { radioLeft, radioRight };
+
+// Images side by side in a speed button's glyph, 1..4.
+using TNumGlyphs = std::uint8_t;
+constexpr TNumGlyphs ClampNumGlyphs(int v) { return static_cast<TNumGlyphs>(v < 1 ? 1 : v > 4 ? 4 : v); }
+
+enum TTransparentMode : std::uint8_t { tmAlways, tmNotFocused, tmNone };
+
+// h, s, l in 0..1. The colour must be plain (resolve system colours with ColorToRGB first).
+void ColorToHsl(TColor color, double& h, double& s, double& l);
+TColor HslToColor(double h, double s, double l);
+
+// The same on the integer scale: hue 0..239, saturation and lightness 0..240. Computed exactly, so that
+// halves round to even on every compiler and floating-point unit.
+void ColorToScaledHsl(TColor color, int& h, int& s, int& l);
+TColor ScaledHslToColor(int h, int s, int l);
+
+// Derives a control's colour from its background: shift 0 keeps the fallback as it is (it may be a system
+// colour); otherwise the base's lightness, raised by 10, moves by the shift, lightening capped at 100.
+TColor ShiftColorLightness(TColor base, TColor fallback, TAdvColors shift, ColorShiftKind kind);
+
+} // namespace zv

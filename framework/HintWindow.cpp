@@ -1,0 +1,80 @@
+#include "framework/HintWindow.h"
+
+#include "framework/Application.h"
+
+namespace zv {
+
+THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner)
+{
+    SetColor(clInfoBk);
+    Font().SetColor(clInfoText);
+    SetVisible(false);
+}
+
+void THintWindow::CreateParams(TCreateParams& p)
+{
+    TCustomControl::CreateParams(p);
+    p.style = WS_POPUP | WS_BORDER;
+    p.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    p.parent = Application ? Application->Handle() : nullptr;
+}
+
+RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text)
+{
+    HDC dc = ::GetDC(nullptr);
+    TCanvas c(dc);
+    c.Font().Assign(Font());
+    RECT r{0, 0, maxWidth, 0};
+    c.DrawText(text, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    ::ReleaseDC(nullptr, dc);
+    r.right += 6;
+    r.bottom += 2;
+    return r;
+}
+
+void THintWindow::ActivateHint(const RECT& screenRect, const std::string& text)
+{
+    SetText(text);
+    HWND h = Handle();
+    ::SetWindowTextA(h, text.c_str());
+    ::SetWindowPos(h, HWND_TOPMOST, screenRect.left, screenRect.top, screenRect.right - screenRect.left,
+                   screenRect.bottom - screenRect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    TControl::SetVisible(true);
+    ::InvalidateRect(h, nullptr, TRUE);
+}
+
+void THintWindow::ReleaseHint()
+{
+    if (HWND h = HandleIfAllocated())
+        ::ShowWindow(h, SW_HIDE);
+    TControl::SetVisible(false);
+}
+
+bool THintWindow::Showing() const
+{
+    HWND h = HandleIfAllocated();
+    return h && ::IsWindowVisible(h);
+}
+
+LRESULT THintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCHITTEST)
+        return HTTRANSPARENT;
+    if (msg == WM_MOUSEACTIVATE)
+        return MA_NOACTIVATE;
+    return TCustomControl::WndProc(msg, wParam, lParam);
+}
+
+void THintWindow::Paint()
+{
+    RECT r = ClientRect();
+    Canvas().Brush().SetColor(Color());
+    Canvas().FillRect(r);
+    r.left += 2;
+    r.top += 1;
+    Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+    Canvas().Font().SetColor(Font().Color());
+    Canvas().DrawText(GetText(), r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+} // namespace zv

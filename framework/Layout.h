@@ -1,0 +1,142 @@
+// Window layouts: one text resource per form, read into the form when it is created.
+//
+//   object Form2: TForm2
+//     Caption = 'Zavrin Computer v4.01'
+//     Font.Height = -11
+//     OnCreate = FormCreate
+//     object Label5: TLabel
+//       Left = 32
+//       Options = [fgoCanCollapse, fgoFilledCaption]
+//     end
+//   end
+//
+// Values: integers (decimal, $hex), strings ('it''s', #13, joined with +), identifiers (True,
+// clBtnFace, bsSingle, a handler or a component name), sets [a, b] and string lists ('a' 'b').
+// A layout states only what differs from a class's declared defaults. Every class and its published
+// properties are registered by name, once, next to the class.
+#pragma once
+
+#include <any>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "framework/Colors.h"
+#include "framework/Component.h"
+#include "framework/SysUtils.h"
+
+namespace zv {
+
+struct TLayoutValue {
+    enum class Kind { Integer, String, Ident, Set, List };
+    Kind kind = Kind::Integer;
+    long long integer = 0;
+    std::string text;               // string or identifier
+    std::vector<std::string> items; // set members or list strings
+
+    int AsInt() const;
+    bool AsBool() const;
+    const std::string& AsString() const;
+    const std::string& AsIdent() const;
+    TColor AsColor() const;
+    std::vector<std::string> AsStrings() const;
+    template <class E>
+    E AsEnum(std::initializer_list<std::pair<const char*, E>> table) const
+    {
+        const std::string& id = AsIdent();
+        for (const auto& [name, value] : table)
+            if (id == name)
+                return value;
+        throw Exception("unknown value '" + id + "'");
+    }
+    // A set of flags: each member's name maps to its bit.
+    unsigned AsSet(std::initializer_list<std::pair<const char*, unsigned>> table) const;
+};
+
+struct TLayoutContext {
+    TComponent* root = nullptr;
+    std::string layoutName;
+    // Run after the whole layout is read (references to components defined further down).
+    std::vector<std::function<void()>> fixups;
+
+    // Finds the root's handler of the given signature, published by name.
+    template <class Fn>
+    Fn Handler(const TLayoutValue& v) const
+    {
+        const std::string& name = v.AsIdent();
+        const std::any* h = root->FindHandler(name);
+        if (!h)
+            throw Exception("handler '" + name + "' not found");
+        if (const Fn* f = std::any_cast<Fn>(h))
+            return *f;
+        throw Exception("handler '" + name + "' has another signature");
+    }
+    // Resolves a component reference once the whole layout is in.
+    template <class T>
+    void Reference(const TLayoutValue& v, std::function<void(T*)> apply)
+    {
+        std::string name = v.AsIdent();
+        TComponent* r = root;
+        fixups.push_back([r, name, apply] { apply(r->Bind<T>(name)); });
+    }
+};
+
+using TPropertySetter = std::function<void(TComponent&, const TLayoutValue&, TLayoutContext&)>;
+
+class TClassInfo {
+public:
+    TClassInfo(std::string name, std::string parent, std::function<TComponent*(TComponent*)> factory)
+        : name_(std::move(name)), parent_(std::move(parent)), factory_(std::move(factory))
+    {
+    }
+    const std::string& Name() const { return name_; }
+    const TClassInfo* ParentClass() const;
+    bool Creatable() const { return static_cast<bool>(factory_); }
+    TComponent* Create(TComponent* owner) const { return factory_(owner); }
+    const TPropertySetter* FindProperty(std::string_view name) const;
+
+    // Registers a property whose setter takes the control's own class.
+    template <class T, class F>
+    TClassInfo& Prop(const char* name, F f)
+    {
+        props_[name] = [f](TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
+            if constexpr (std::is_invocable_v<F, T&, const TLayoutValue&, TLayoutContext&>)
+                f(dynamic_cast<T&>(c), v, ctx);
+            else
+                f(dynamic_cast<T&>(c), v);
+        };
+        return *this;
+    }
+
+private:
+    std::string name_;
+    std::string parent_;
+    std::function<TComponent*(TComponent*)> factory_;
+    std::map<std::string, TPropertySetter, std::less<>> props_;
+};
+
+TClassInfo& RegisterComponentClass(const std::string& name, const std::string& parent,
+                                   std::function<TComponent*(TComponent*)> factory);
+const TClassInfo* FindComponentClass(std::string_view name);
+
+// Registers a class that layouts may create.
+template <class T>
+TClassInfo& RegisterClass(const std::string& name, const std::string& parent)
+{
+    return RegisterComponentClass(name, parent, [](TComponent* owner) -> TComponent* { return new T(owner); });
+}
+// Registers a class that layouts only describe (a form reading its own layout).
+inline TClassInfo& RegisterRootClass(const std::string& name, const std::string& parent)
+{
+    return RegisterComponentClass(name, parent, nullptr);
+}
+
+// Reads `text` into `root`; throws ELayoutError naming the layout and the line.
+void ReadComponentLayout(TComponent* root, std::string_view text, const std::string& layoutName);
+// Reads the layout resource (type LAYOUT) named `name`.
+void ReadComponentLayoutResource(TComponent* root, const char* name);
+
+} // namespace zv

@@ -1,0 +1,47 @@
+# Shared by scripts/run and scripts/test: packages, build, and the project's own Wine prefix.
+set -euo pipefail
+ZV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ZV_ROOT/build/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+ZV_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  xvfb xauth xdotool imagemagick openbox x11-utils cmake ninja-build googletest)
+
+zv_sudo() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+zv_install_packages() {
+  local missing=()
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    zv_sudo dpkg --add-architecture i386
+    missing+=(--update)
+  fi
+  for p in "${ZV_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    zv_sudo apt-get update -qq
+    local pk=()
+    for p in "${missing[@]}"; do [ "$p" = --update ] || pk+=("$p"); done
+    [ ${#pk[@]} -eq 0 ] || zv_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${pk[@]}"
+  fi
+}
+
+zv_build() {
+  cd "$ZV_ROOT"
+  cmake --preset windows-i686 >/dev/null
+  cmake --build --preset windows-i686
+}
+
+# The prefix is made once; the crash dialog is switched off so a failing test never waits for a click.
+zv_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w || true
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
