@@ -7,7 +7,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 ZV_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  xvfb xauth xdotool imagemagick openbox x11-utils cmake ninja-build googletest)
+  fonts-wine xvfb xauth xdotool imagemagick x11-utils cmake ninja-build googletest)
 
 zv_sudo() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -42,6 +42,11 @@ zv_prefix() {
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w || true
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    # Wine draws the title bars and frames itself, so windows look as on Windows without a window manager.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    # The caption buttons are drawn with Marlett, which Wine does not pick up from its own font folder here.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -w || true
   fi
 }

@@ -1,0 +1,37 @@
+#include "framework/Clock.h"
+
+namespace zv {
+
+namespace {
+
+class TSystemClock final : public IClock {
+public:
+    SYSTEMTIME Now() override
+    {
+        SYSTEMTIME st;
+        ::GetLocalTime(&st);
+        return st;
+    }
+};
+
+TSystemClock gSystemClock;
+IClock* gClock = &gSystemClock;
+
+} // namespace
+
+IClock& Clock()
+{
+    return *gClock;
+}
+
+void SetClock(IClock* clock)
+{
+    gClock = clock ? clock : &gSystemClock;
+}
+
+SYSTEMTIME Now()
+{
+    return gClock->Now();
+}
+
+} // namespace zv
