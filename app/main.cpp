@@ -1,19 +1,20 @@
-// Program entry.
+// Program entry: the application object, its title, the window set, and the message loop.
 #include <windows.h>
 
+#include "app/WindowSet.h"
 #include "framework/Application.h"
-#include "framework/Forms.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     zv::TApplication app;
     app.Initialize();
     app.SetTitle("Zavrin 4");
-    zv::TForm* form = nullptr;
-    app.CreateForm(form);
-    form->SetText("Zavrin 4");
-    form->SetClientWidth(400);
-    form->SetClientHeight(300);
+    try {
+        zv::CreateWindowSet(app);
+    } catch (const std::exception& e) {
+        app.ShowException(e);
+        return 1;
+    }
     app.Run();
     return 0;
 }

@@ -110,7 +110,12 @@ void TApplication::Terminate()
 {
     if (!terminated_) {
         terminated_ = true;
-        ::PostQuitMessage(0);
+        // Wakes the loop without a quit message, so that a message box shown by the handler that
+        // ends the program (a failed save, say) still stays up until it is answered.
+        if (handle_)
+            ::PostMessageA(handle_, WM_NULL, 0, 0);
+        else
+            ::PostQuitMessage(0);
     }
 }
 

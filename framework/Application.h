@@ -60,6 +60,8 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // For tests that end the program and go on: forgets an earlier Terminate().
+    void CancelTerminate() { terminated_ = false; }
     // Serves every message waiting now; returns at once when none waits.
     void ProcessMessages();
     // Serves one message, waiting for it; false when WM_QUIT came.

@@ -402,6 +402,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) { clickOnMouseUp_ 
 TWinControl::~TWinControl()
 {
     SetDestroyingState();
+    // Leave the parent while this is still known to be windowed, so that its tab list lets go too.
+    if (Parent())
+        Parent()->RemoveControl(this);
     // Children go with their parent, whoever owns them.
     while (!controls_.empty()) {
         TControl* c = controls_.back();
@@ -451,6 +454,8 @@ void TWinControl::CreateWnd()
     if (!h)
         throw Exception(Format("Error creating window of %s", Name().c_str()));
     if (p.nativeClass) {
+        // A native control reports its own clicks (BN_CLICKED and the like).
+        clickOnMouseUp_ = false;
         handle_ = h;
         ::SetPropA(h, kControlProp, this);
         oldProc_ = reinterpret_cast<WNDPROC>(
@@ -792,9 +797,8 @@ bool TWinControl::WantsKey(WORD key)
 {
     if (!oldProc_)
         return false;
-    MSG m{handle_, WM_KEYDOWN, key, 0, 0, {0, 0}};
-    const LRESULT code =
-        ::CallWindowProcA(oldProc_, handle_, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&m));
+    // Asked without a message: with one, some native controls take it as being inside a dialog.
+    const LRESULT code = ::CallWindowProcA(oldProc_, handle_, WM_GETDLGCODE, key, 0);
     if (code & DLGC_WANTALLKEYS)
         return true;
     if (key == VK_TAB)
@@ -1062,6 +1066,14 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             if (child && child->CNDrawItem(*dis))
                 return TRUE;
         }
+        break;
+    }
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        TWinControl* child = hdr ? FromHandle(hdr->hwndFrom) : nullptr;
+        LRESULT result = 0;
+        if (child && child != this && child->CNNotify(*hdr, result))
+            return result;
         break;
     }
     case WM_MEASUREITEM: {

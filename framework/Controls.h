@@ -289,6 +289,8 @@ protected:
     virtual bool CNCommand(WORD code) { return false; }
     virtual bool CNDrawItem(DRAWITEMSTRUCT& dis) { return false; }
     virtual bool CNMeasureItem(MEASUREITEMSTRUCT& mis) { return false; }
+    // WM_NOTIFY: true when handled, with the value to return in `result`.
+    virtual bool CNNotify(NMHDR& hdr, LRESULT& result) { return false; }
     // WM_CTLCOLOR*: return the background brush, or nullptr for the default.
     virtual HBRUSH CNCtlColor(HDC dc);
     // Background erase: fills with Color. Return true when handled.

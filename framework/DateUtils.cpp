@@ -39,10 +39,25 @@ constexpr long long kMillisecondsPerDay = 86400000;
 // 1899-12-30 00:00 in FILETIME ticks (100 ns since 1601-01-01): 109205 days.
 constexpr long long kDateTimeEpochTicks = 109205LL * kMillisecondsPerDay * kTicksPerMillisecond;
 
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Wine's SystemTimeToFileTime lets 29 February through in every year; the check is done here.
+bool DayExists(const SYSTEMTIME& time)
+{
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (time.wMonth < 1 || time.wMonth > 12 || time.wDay < 1)
+        return false;
+    const int last = kDays[time.wMonth - 1] + (time.wMonth == 2 && IsLeapYear(time.wYear) ? 1 : 0);
+    return time.wDay <= last;
+}
+
 long long ToTicks(const SYSTEMTIME& time)
 {
     FILETIME ft;
-    if (!::SystemTimeToFileTime(&time, &ft))
+    if (!DayExists(time) || !::SystemTimeToFileTime(&time, &ft))
         throw Exception("Invalid date or time");
     return static_cast<long long>((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
 }
@@ -108,7 +123,15 @@ std::string TimeToText(const SYSTEMTIME& time, const TFormatSettings& settings)
 
 std::string DateToText(const SYSTEMTIME& date, const TFormatSettings& settings)
 {
-    return FormatWith(::GetDateFormatA, date, settings, settings.ShortDateFormat, "date");
+    // Through the calendar first: not every GetDateFormat refuses a day the month does not have, and
+    // pictures with the day's name need the right day of the week.
+    SYSTEMTIME day;
+    try {
+        day = IncSecond(DateOf(date), 0);
+    } catch (const Exception&) {
+        throw Exception("Invalid date");
+    }
+    return FormatWith(::GetDateFormatA, day, settings, settings.ShortDateFormat, "date");
 }
 
 std::string TimeToText(const SYSTEMTIME& time)

@@ -1,5 +1,7 @@
 #include "framework/Forms.h"
 
+#include <exception>
+
 #include "framework/Application.h"
 #include "framework/Layout.h"
 #include "framework/Menus.h"
@@ -244,11 +246,13 @@ void TForm::Close()
     closing_ = true;
     const bool isMain = Application && Application->MainForm() == this;
     TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
+    // A handler that fails part-way has still decided: its action is carried out before the
+    // error is shown.
+    std::exception_ptr failure;
     try {
         DoClose(action);
     } catch (...) {
-        closing_ = false;
-        throw;
+        failure = std::current_exception();
     }
     closing_ = false;
     switch (action) {
@@ -265,6 +269,8 @@ void TForm::Close()
             Application->Terminate();
         break;
     }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 bool TForm::DialogKey(WORD key, TShiftState shift)

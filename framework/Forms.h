@@ -69,6 +69,19 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
+    // Publishes a handler of this form by name, for its layout to bind.
+    template <class T>
+    void Publish(const char* name, void (T::*method)(TObject*))
+    {
+        T* self = static_cast<T*>(this);
+        PublishHandler(name, TNotifyEvent([self, method](TObject* sender) { (self->*method)(sender); }));
+    }
+    template <class T>
+    void Publish(const char* name, void (T::*method)(TObject*, TCloseAction&))
+    {
+        T* self = static_cast<T*>(this);
+        PublishHandler(name, TCloseEvent([self, method](TObject* sender, TCloseAction& a) { (self->*method)(sender, a); }));
+    }
     // Reads the layout resource `name` into this form (the form's class name by convention).
     void ReadLayout(const char* name);
     // Ends construction: creates the windows and runs OnCreate. Subclasses call it last.

@@ -158,7 +158,8 @@ HPEN TPen::Handle() const
 
 void TBrush::SetColor(TColor c)
 {
-    if (c != color_) {
+    // Giving a clear brush a colour makes it solid again, as with any framework brush.
+    if (c != color_ || style_ == TBrushStyle::bsClear) {
         color_ = c;
         style_ = TBrushStyle::bsSolid;
         handle_.reset();
@@ -370,13 +371,25 @@ void TBitmap::Recreate(int w, int h, TPixelFormat f, bool keepContent)
         ScopedSelect sel(dst, fresh.get());
         if (keepContent && bitmap_) {
             Canvas(); // make sure the old bitmap is selected into its DC
+            HDC src = memDC_;
+            HDC monoDC = nullptr;
+            GdiHandle<HBITMAP> mono;
             if (f == TPixelFormat::pf1bit && format_ != TPixelFormat::pf1bit) {
-                // Colour to mono: the background colour of the source becomes white.
+                // Colour to mono: the background colour of the source becomes white. Only a device-dependent
+                // mono bitmap applies that rule (a 1-bit DIB takes the nearest colour of its table), so the
+                // conversion passes through one.
                 ::SetBkColor(memDC_, static_cast<COLORREF>(ColorToRGB(canvas_->Brush().Color())));
+                mono.reset(::CreateBitmap(w, h, 1, 1, nullptr));
+                monoDC = ::CreateCompatibleDC(screen);
+                ::SelectObject(monoDC, mono.get());
+                ::BitBlt(monoDC, 0, 0, w, h, memDC_, 0, 0, SRCCOPY);
+                src = monoDC;
             }
             ::SetTextColor(dst, RGB(0, 0, 0));
             ::SetBkColor(dst, RGB(255, 255, 255));
-            ::BitBlt(dst, 0, 0, w, h, memDC_, 0, 0, SRCCOPY);
+            ::BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
+            if (monoDC)
+                ::DeleteDC(monoDC); // before `mono` is deleted, so the bitmap is no longer selected
         } else {
             RECT r{0, 0, w, h};
             ::FillRect(dst, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));

@@ -45,8 +45,9 @@ zv_prefix() {
     # Wine draws the title bars and frames itself, so windows look as on Windows without a window manager.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
-    # The caption buttons are drawn with Marlett, which Wine does not pick up from its own font folder here.
-    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # Wine's own fonts (MS Sans Serif, Marlett for the caption buttons, ...) are not picked up from its
+    # font folder here; in the prefix's Fonts folder they are.
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     wineserver -w || true
   fi
 }

@@ -1,5 +1,7 @@
 #include "controls/flat/FlatUtils.h"
 
+#include "framework/Controls.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -157,6 +159,76 @@ TColor ShiftColorLightness(TColor base, TColor fallback, TAdvColors shift, Color
     else
         l = std::max(l - shift, 0);
     return ScaledHslToColor(h, s, l);
+}
+
+void DrawBevelFrame(TCanvas& canvas, RECT r, TColor topLeft, TColor bottomRight, int width)
+{
+    canvas.Pen().SetWidth(1);
+    // Lines leave out their end point: with right and bottom pulled in, the frame lands on the outermost pixels.
+    --r.right;
+    --r.bottom;
+    for (int i = 0; i < width; ++i) {
+        canvas.Pen().SetColor(topLeft);
+        const POINT tl[] = {{r.left, r.bottom}, {r.left, r.top}, {r.right, r.top}};
+        canvas.Polyline(tl, 3);
+        canvas.Pen().SetColor(bottomRight);
+        const POINT br[] = {{r.right, r.top}, {r.right, r.bottom}, {r.left - 1, r.bottom}};
+        canvas.Polyline(br, 3);
+        ::InflateRect(&r, -1, -1);
+    }
+}
+
+void PaintParentBackground(const TControl& control, TCanvas& canvas)
+{
+    TWinControl* parent = control.Parent();
+    if (!parent || !parent->HandleAllocated())
+        return;
+    HDC dc = canvas.Handle();
+    ScopedDCState state(dc);
+    ::OffsetViewportOrgEx(dc, -control.Left(), -control.Top(), nullptr);
+    ::IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+    const auto wp = reinterpret_cast<WPARAM>(dc);
+    ::SendMessageA(parent->HandleIfAllocated(), WM_ERASEBKGND, wp, 0);
+    ::SendMessageA(parent->HandleIfAllocated(), WM_PAINT, wp, 0);
+}
+
+std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& source, TColor transparentColor, TColor background,
+                                           TColor highlight, TColor shadow, bool drawHighlight)
+{
+    // Where the mask is white the brush lands, where it is black the destination stays.
+    constexpr DWORD kMaskedBrush = 0x00E20746;
+    const int w = source.Width(), h = source.Height();
+    auto result = std::make_unique<TBitmap>();
+    result->SetSize(w, h);
+
+    TBitmap mask;
+    mask.Assign(source);
+    mask.Canvas().Brush().SetColor(transparentColor);
+    if (mask.Monochrome()) {
+        mask.Canvas().Font().SetColor(clWhite);
+        mask.Canvas().Brush().SetColor(clWhite);
+        mask.SetMonochrome(false);
+    }
+    mask.SetMonochrome(true);
+
+    TCanvas& out = result->Canvas();
+    const RECT all{0, 0, w, h};
+    out.Brush().SetColor(background);
+    out.FillRect(all);
+
+    // The mask's bits turn into colours through the destination's text (0) and background (1) colours.
+    ScopedDCState state(out.Handle());
+    ::SetTextColor(out.Handle(), RGB(0, 0, 0));
+    ::SetBkColor(out.Handle(), RGB(255, 255, 255));
+    out.SetCopyMode(kMaskedBrush);
+    if (drawHighlight) {
+        out.Brush().SetColor(highlight);
+        out.CopyRect(RECT{1, 1, w + 1, h + 1}, mask.Canvas(), all);
+    }
+    out.Brush().SetColor(shadow);
+    out.CopyRect(all, mask.Canvas(), all);
+    out.SetCopyMode(SRCCOPY);
+    return result;
 }
 
 } // namespace zv

@@ -2,10 +2,14 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "framework/Graphics.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace zv {
+
+class TControl;
 
 // Hue runs 0..HslScale-1 so that the top of the scale meets 0 again; saturation and lightness run 0..HslScale.
 inline constexpr int HslScale = 240;
@@ -36,5 +40,19 @@ TColor ScaledHslToColor(int h, int s, int l);
 // Derives a control's colour from its background: shift 0 keeps the fallback as it is (it may be a system
 // colour); otherwise the base's lightness, raised by 10, moves by the shift, lightening capped at 100.
 TColor ShiftColorLightness(TColor base, TColor fallback, TAdvColors shift, ColorShiftKind kind);
+
+// A frame `width` pixels thick on the outermost pixels of `r`: top and left in topLeft, right and bottom in
+// bottomRight (the bottom-left and top-right corners belong to bottomRight).
+void DrawBevelFrame(TCanvas& canvas, RECT r, TColor topLeft, TColor bottomRight, int width);
+
+// Paints what the control's parent shows under the control onto `canvas`, whose origin is the control's
+// top-left; lets a control look transparent over its parent.
+void PaintParentBackground(const TControl& control, TCanvas& canvas);
+
+// The greyed copy of a glyph: the glyph's pixels of `transparentColor` (black for a button's glyph) are
+// stamped in `shadow` on `background`, with a `highlight` copy one pixel right and down under them when
+// `drawHighlight` is set.
+std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& source, TColor transparentColor, TColor background,
+                                           TColor highlight, TColor shadow, bool drawHighlight);
 
 } // namespace zv

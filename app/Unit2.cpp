@@ -1,0 +1,241 @@
+#include "app/Unit2.h"
+
+#include <algorithm>
+
+#include "app/Prompt.h"
+#include "app/Setari.h"
+#include "app/Settings.h"
+#include "app/SystemAction.h"
+#include "app/Unit1.h"
+#include "countdown/Despre.h"
+#include "countdown/Ramas.h"
+#include "countdown/Temporizator.h"
+#include "countdown/Versiuni.h"
+#include "framework/Application.h"
+#include "framework/Clock.h"
+#include "framework/DateUtils.h"
+#include "framework/Layout.h"
+#include "framework/Shell.h"
+#include "sysinfo/Info.h"
+
+namespace zv {
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+// Whole seconds since 1601, for telling which second a tick fell in.
+long long WholeSeconds(const SYSTEMTIME& t)
+{
+    FILETIME ft;
+    if (!::SystemTimeToFileTime(&t, &ft))
+        return 0;
+    ULARGE_INTEGER u;
+    u.LowPart = ft.dwLowDateTime;
+    u.HighPart = ft.dwHighDateTime;
+    return static_cast<long long>(u.QuadPart / 10000000ULL);
+}
+
+// The date of one picker with the time of day of the other.
+SYSTEMTIME Combine(const SYSTEMTIME& date, const SYSTEMTIME& time)
+{
+    SYSTEMTIME t = date;
+    t.wHour = time.wHour;
+    t.wMinute = time.wMinute;
+    t.wSecond = time.wSecond;
+    t.wMilliseconds = 0;
+    return t;
+}
+
+void OpenWithShell(const char* file)
+{
+    ShellPort().ShellExecute(MainWindowHandle(), nullptr, file, "", "", SW_SHOWNORMAL);
+}
+
+} // namespace
+
+TForm2::TForm2(TComponent* owner) : TForm(owner)
+{
+    Publish("FormCreate", &TForm2::FormCreate);
+    Publish("FormShow", &TForm2::FormShow);
+    Publish("FormClose", &TForm2::FormClose);
+    Publish("Timer1Timer", &TForm2::Timer1Timer);
+    Publish("glBitBtn1Click", &TForm2::glBitBtn1Click);
+    Publish("glBitBtn2Click", &TForm2::glBitBtn2Click);
+    Publish("glBitBtn3Click", &TForm2::glBitBtn3Click);
+    Publish("glBitBtn4Click", &TForm2::glBitBtn4Click);
+    Publish("glBitBtn5Click", &TForm2::glBitBtn5Click);
+    Publish("DateTimePicker1Change", &TForm2::DateTimePicker1Change);
+    Publish("Radio1Click", &TForm2::Radio1Click);
+    Publish("Radio2Click", &TForm2::Radio2Click);
+    Publish("impData1Click", &TForm2::impData1Click);
+    Publish("Display1Click", &TForm2::Display1Click);
+    Publish("Regionale1Click", &TForm2::Regionale1Click);
+    Publish("Interfata1Click", &TForm2::Interfata1Click);
+    Publish("SystemInfo1Click", &TForm2::SystemInfo1Click);
+    Publish("Versiuni1Click", &TForm2::Versiuni1Click);
+    Publish("Despre1Click", &TForm2::Despre1Click);
+    Publish("glStaticText1Click", &TForm2::glStaticText1Click);
+    ReadLayout("TForm2");
+    Label5 = Bind<TLabel>("Label5");
+    Label6 = Bind<TLabel>("Label6");
+    Label2 = Bind<TLabel>("Label2");
+    Label4 = Bind<TLabel>("Label4");
+    Label3 = Bind<TLabel>("Label3");
+    glLabel4 = Bind<TLabel>("glLabel4");
+    Label1 = Bind<TLabel>("Label1");
+    glStaticText1 = Bind<TglStaticText>("glStaticText1");
+    DateTimePicker1 = Bind<TDateTimePicker>("DateTimePicker1");
+    DateTimePicker2 = Bind<TDateTimePicker>("DateTimePicker2");
+    glBitBtn1 = Bind<TglBitBtn>("glBitBtn1");
+    glBitBtn2 = Bind<TglBitBtn>("glBitBtn2");
+    glBitBtn3 = Bind<TglBitBtn>("glBitBtn3");
+    glBitBtn4 = Bind<TglBitBtn>("glBitBtn4");
+    glBitBtn5 = Bind<TglBitBtn>("glBitBtn5");
+    glGroupBox1 = Bind<TglGroupBox>("glGroupBox1");
+    group1 = Bind<TglGroupBox>("group1");
+    rd1 = Bind<TFlatRadioButton>("rd1");
+    rd2 = Bind<TFlatRadioButton>("rd2");
+    rd3 = Bind<TFlatRadioButton>("rd3");
+    radio1 = Bind<TFlatRadioButton>("radio1");
+    radio2 = Bind<TFlatRadioButton>("radio2");
+    glShadow1 = Bind<TglShadow>("glShadow1");
+    Edit1 = Bind<TEdit>("Edit1");
+    Timer1 = Bind<TTimer>("Timer1");
+    System = Bind<TglSysInfo>("System");
+    glHint1 = Bind<TglHint>("glHint1");
+    MainMenu1 = Bind<TMainMenu>("MainMenu1");
+    FinishCreate();
+}
+
+void TForm2::FormCreate(TObject*)
+{
+    group1->SetEnabled(System->OSPlatform() == "NT");
+    Edit1->SetEnabled(false);
+    Validated = false;
+    const SYSTEMTIME now = Now();
+    DateTimePicker1->SetDateTime(now);
+    DateTimePicker2->SetDateTime(now);
+    TimeEdited = false;
+    rd1->SetChecked(true);
+    DateTimePicker2->SetMinDate(DateOf(now));
+    watchedUpTo_ = WholeSeconds(now);
+    LoadSettings();
+}
+
+void TForm2::FormShow(TObject*)
+{
+    if (Ramas)
+        Ramas->Hide();
+}
+
+void TForm2::Timer1Timer(TObject*)
+{
+    const SYSTEMTIME now = Now();
+    const long long nowSecond = WholeSeconds(now);
+    glLabel4->SetCaption(TimeToText(now));
+    if (!Validated && !TimeEdited) {
+        const SYSTEMTIME again = Now();
+        DateTimePicker1->SetDateTime(again);
+        DateTimePicker2->SetDateTime(again);
+    }
+    if (Validated) {
+        const bool matches = StoredTimeText == glLabel4->Caption() && StoredDateText == DateToText(now);
+        // A tick that came late jumped over the armed second: it fires now, once.
+        const bool jumpedOver = armedSecond_ > watchedUpTo_ && armedSecond_ < nowSecond;
+        if (matches || jumpedOver)
+            Fire();
+    }
+    watchedUpTo_ = std::max(watchedUpTo_, nowSecond);
+}
+
+void TForm2::Fire()
+{
+    const TActionTarget target =
+        radio1->Checked() ? TActionTarget::Local() : TActionTarget::Network(Edit1->GetText());
+    const std::string platform = System->OSPlatform();
+    if (rd1->Checked())
+        RunSystemAction(TActionKind::Shutdown, target, platform);
+    if (rd2->Checked())
+        RunSystemAction(TActionKind::Reboot, target, platform);
+    if (rd3->Checked())
+        RunSystemAction(TActionKind::Logoff, target, platform);
+}
+
+void TForm2::glBitBtn1Click(TObject*)
+{
+    Validated = true;
+    const SYSTEMTIME date = DateTimePicker2->DateTime();
+    const SYSTEMTIME time = DateTimePicker1->DateTime();
+    StoredDateText = DateToText(date);
+    StoredTimeText = TimeToText(time);
+    Label4->SetCaption(TimeToText(time));
+    armedSecond_ = WholeSeconds(Combine(date, time));
+    // Seconds before the arming are not watched: a moment armed in the past never fires.
+    watchedUpTo_ = std::max(watchedUpTo_, WholeSeconds(Now()));
+}
+
+void TForm2::glBitBtn2Click(TObject*)
+{
+    Validated = false;
+    Label4->SetCaption("nestabilita");
+    TimeEdited = false;
+}
+
+void TForm2::glBitBtn3Click(TObject*)
+{
+    RunSystemAction(TActionKind::Shutdown, TActionTarget::Local(), System->OSPlatform());
+}
+
+void TForm2::glBitBtn4Click(TObject*)
+{
+    Hide();
+    Prompt->ShowForm();
+}
+
+void TForm2::glBitBtn5Click(TObject*)
+{
+    Hide();
+    temporizator->ShowForm();
+    Ramas->ShowForm();
+}
+
+void TForm2::FormClose(TObject*, TCloseAction&)
+{
+    if (setari->CheckBox1->Checked())
+        Prompt->ShowForm();
+    else
+        Form1->Close();
+    SaveSettings();
+}
+
+void TForm2::DateTimePicker1Change(TObject*) { TimeEdited = true; }
+
+void TForm2::Radio1Click(TObject*) { Edit1->SetEnabled(false); }
+
+void TForm2::Radio2Click(TObject*) { Edit1->SetEnabled(true); }
+
+void TForm2::impData1Click(TObject*) { OpenWithShell("timedate.cpl"); }
+
+void TForm2::Display1Click(TObject*) { OpenWithShell("desk.cpl"); }
+
+void TForm2::Regionale1Click(TObject*) { OpenWithShell("intl.cpl"); }
+
+void TForm2::Interfata1Click(TObject*) { setari->ShowForm(); }
+
+void TForm2::SystemInfo1Click(TObject*) { Info->ShowForm(); }
+
+void TForm2::Versiuni1Click(TObject*) { Versiuni->ShowForm(); }
+
+void TForm2::Despre1Click(TObject*) { despre->ShowForm(); }
+
+void TForm2::glStaticText1Click(TObject*)
+{
+    OpenWithShell((std::string("mailto:") + kAuthorMail + "?subject=Zavrin4 Feedback").c_str());
+}
+
+namespace {
+const bool kRegistered = (RegisterRootClass("TForm2", "TForm"), true);
+}
+
+} // namespace zv

@@ -1,0 +1,97 @@
+// The main window: the user picks a time, a date, an action and a target, and arms the choice; a
+// timer ticking every second shows the time and fires the armed action when its moment comes.
+#pragma once
+
+#include <string>
+
+#include "controls/flat/FlatRadioButton.h"
+#include "controls/styled/glBitBtn.h"
+#include "controls/styled/glGroupBox.h"
+#include "controls/styled/glHint.h"
+#include "controls/styled/glShadow.h"
+#include "controls/styled/glStaticText.h"
+#include "framework/ComCtrls.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "framework/StdCtrls.h"
+#include "framework/Timer.h"
+#include "sysinfo/glSysInfo.h"
+
+namespace zv {
+
+// The author's address, shown by the mail link and used in it.
+constexpr const char* kAuthorMail = "zavrin@zavrin.ro";
+
+class TForm2 : public TForm {
+public:
+    explicit TForm2(TComponent* owner);
+    const char* ClassName() const override { return "TForm2"; }
+
+    TLabel* Label5;
+    TLabel* Label6;
+    TLabel* Label2;
+    TLabel* Label4;
+    TLabel* Label3;
+    TLabel* glLabel4;
+    TLabel* Label1;
+    TglStaticText* glStaticText1;
+    TDateTimePicker* DateTimePicker1;
+    TDateTimePicker* DateTimePicker2;
+    TglBitBtn* glBitBtn1;
+    TglBitBtn* glBitBtn2;
+    TglBitBtn* glBitBtn3;
+    TglBitBtn* glBitBtn4;
+    TglBitBtn* glBitBtn5;
+    TglGroupBox* glGroupBox1;
+    TglGroupBox* group1;
+    TFlatRadioButton* rd1;
+    TFlatRadioButton* rd2;
+    TFlatRadioButton* rd3;
+    TFlatRadioButton* radio1;
+    TFlatRadioButton* radio2;
+    TglShadow* glShadow1;
+    TEdit* Edit1;
+    TTimer* Timer1;
+    TglSysInfo* System;
+    TglHint* glHint1;
+    TMainMenu* MainMenu1;
+
+    // The choice is armed: the tick compares and fires only while this is true.
+    bool Validated = false;
+    // The user changed the time picker: the tick no longer moves the pickers.
+    bool TimeEdited = false;
+    std::string StoredDateText;
+    std::string StoredTimeText;
+
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void Timer1Timer(TObject* sender);
+    void glBitBtn1Click(TObject* sender);
+    void glBitBtn2Click(TObject* sender);
+    void glBitBtn3Click(TObject* sender);
+    void glBitBtn4Click(TObject* sender);
+    void glBitBtn5Click(TObject* sender);
+    void DateTimePicker1Change(TObject* sender);
+    void Radio1Click(TObject* sender);
+    void Radio2Click(TObject* sender);
+    void impData1Click(TObject* sender);
+    void Display1Click(TObject* sender);
+    void Regionale1Click(TObject* sender);
+    void Interfata1Click(TObject* sender);
+    void SystemInfo1Click(TObject* sender);
+    void Versiuni1Click(TObject* sender);
+    void Despre1Click(TObject* sender);
+    void glStaticText1Click(TObject* sender);
+
+private:
+    void Fire();
+    // The armed moment and the tick before, in whole seconds, so that a tick that comes late still
+    // fires an armed second it jumped over.
+    long long armedSecond_ = 0;
+    long long watchedUpTo_ = 0;
+};
+
+extern TForm2* Form2;
+
+} // namespace zv

@@ -1,0 +1,176 @@
+#include "controls/flat/FlatGauge.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "framework/Layout.h"
+
+namespace zv {
+
+TFlatGauge::TFlatGauge(TComponent* owner) : TGraphicControl(owner)
+{
+    SetBounds(0, 0, 145, 25);
+    SetParentColor(true);
+}
+
+void TFlatGauge::SetTransparent(bool v)
+{
+    transparent_ = v;
+    Invalidate();
+}
+
+void TFlatGauge::SetUseAdvColors(bool v)
+{
+    if (v == useAdvColors_)
+        return;
+    useAdvColors_ = v;
+    SetParentColor(v);
+    CalcAdvColors();
+    Invalidate();
+}
+
+void TFlatGauge::SetAdvColorBorder(int v)
+{
+    advColorBorder_ = ClampAdvColors(v);
+    CalcAdvColors();
+    Invalidate();
+}
+
+void TFlatGauge::SetColors(int index, TColor c)
+{
+    (index == ciBorder ? colorBorder_ : barColor_) = c;
+    Invalidate();
+}
+
+void TFlatGauge::CalcAdvColors()
+{
+    if (useAdvColors_)
+        colorBorder_ = ShiftColorLightness(Color(), colorBorder_, advColorBorder_, ColorShiftKind::darken);
+}
+
+void TFlatGauge::FollowParentColors()
+{
+    if (useAdvColors_) {
+        SetParentColor(true);
+        CalcAdvColors();
+    }
+    Invalidate();
+}
+
+void TFlatGauge::SysColorChange()
+{
+    FollowParentColors();
+}
+
+void TFlatGauge::ParentColorChanged()
+{
+    TGraphicControl::ParentColorChanged();
+    FollowParentColors();
+}
+
+void TFlatGauge::SetMinValue(int v)
+{
+    if (v == minValue_)
+        return;
+    minValue_ = std::min(v, maxValue_);
+    if (progress_ < minValue_)
+        progress_ = minValue_;
+    Repaint();
+}
+
+void TFlatGauge::SetMaxValue(int v)
+{
+    if (v == maxValue_)
+        return;
+    maxValue_ = std::max(v, minValue_);
+    if (progress_ > maxValue_)
+        progress_ = maxValue_;
+    Repaint();
+}
+
+void TFlatGauge::SetProgress(int v)
+{
+    v = std::clamp(v, minValue_, maxValue_);
+    if (v == progress_)
+        return;
+    progress_ = v;
+    Repaint();
+}
+
+void TFlatGauge::SetShowText(bool v)
+{
+    if (v == showText_)
+        return;
+    showText_ = v;
+    Repaint();
+}
+
+// Both ratios are truncated toward zero. Whole numbers keep them exact: in floating point 29 of 100 can
+// come out a hair below 29 and read as 28 %. An empty range has no ratio; it shows an empty bar at 0 %.
+int TFlatGauge::BarWidth(int trackWidth) const
+{
+    const std::int64_t range = std::int64_t{maxValue_} - minValue_;
+    if (range <= 0)
+        return 0;
+    return static_cast<int>(std::int64_t{trackWidth} * (std::int64_t{progress_} - minValue_) / range);
+}
+
+int TFlatGauge::Percent() const
+{
+    const std::int64_t range = std::int64_t{maxValue_} - minValue_;
+    if (range <= 0)
+        return 0;
+    return static_cast<int>((std::int64_t{progress_} - minValue_) * 100 / range);
+}
+
+void TFlatGauge::Paint()
+{
+    TCanvas& c = Canvas();
+    const RECT client = ClientRect();
+    if (!transparent_) {
+        c.Brush().SetColor(Color());
+        c.FillRect(client);
+    }
+    DrawBevelFrame(c, client, colorBorder_, colorBorder_, 1);
+
+    RECT track = client;
+    ::InflateRect(&track, -2, -2);
+    RECT bar = track;
+    bar.right = track.left + BarWidth(track.right - track.left);
+    c.Brush().SetColor(barColor_);
+    c.FillRect(bar);
+
+    if (!showText_)
+        return;
+    const std::string text = PercentText();
+    c.Font().Assign(Font());
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    constexpr UINT kFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+    RECT r = track;
+    c.DrawText(text, r, kFormat);
+    // The same text again, clipped to the bar: what lies over the bar reads in the background colour.
+    ScopedDCState state(c.Handle());
+    ::IntersectClipRect(c.Handle(), bar.left, bar.top, bar.right, bar.bottom);
+    c.Font().SetColor(Color());
+    r = track;
+    c.DrawText(text, r, kFormat);
+}
+
+namespace {
+
+const bool kRegistered = [] {
+    RegisterClass<TFlatGauge>("TFlatGauge", "TGraphicControl")
+        .Prop<TFlatGauge>("AdvColorBorder", [](TFlatGauge& g, const TLayoutValue& v) { g.SetAdvColorBorder(v.AsInt()); })
+        .Prop<TFlatGauge>("Transparent", [](TFlatGauge& g, const TLayoutValue& v) { g.SetTransparent(v.AsBool()); })
+        .Prop<TFlatGauge>("UseAdvColors", [](TFlatGauge& g, const TLayoutValue& v) { g.SetUseAdvColors(v.AsBool()); })
+        .Prop<TFlatGauge>("ColorBorder", [](TFlatGauge& g, const TLayoutValue& v) { g.SetColorBorder(v.AsColor()); })
+        .Prop<TFlatGauge>("BarColor", [](TFlatGauge& g, const TLayoutValue& v) { g.SetBarColor(v.AsColor()); })
+        .Prop<TFlatGauge>("MinValue", [](TFlatGauge& g, const TLayoutValue& v) { g.SetMinValue(v.AsInt()); })
+        .Prop<TFlatGauge>("MaxValue", [](TFlatGauge& g, const TLayoutValue& v) { g.SetMaxValue(v.AsInt()); })
+        .Prop<TFlatGauge>("Progress", [](TFlatGauge& g, const TLayoutValue& v) { g.SetProgress(v.AsInt()); })
+        .Prop<TFlatGauge>("ShowText", [](TFlatGauge& g, const TLayoutValue& v) { g.SetShowText(v.AsBool()); });
+    return true;
+}();
+
+} // namespace
+} // namespace zv

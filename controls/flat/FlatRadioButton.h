@@ -1,0 +1,98 @@
+// A self-painted radio button: a flat 10-pixel circle whose fill shows hover, focus and press, a dot
+// when checked, and a word-wrapped caption beside it. Checking one unchecks the buttons of the same
+// GroupIndex on the same parent.
+#pragma once
+
+#include "controls/flat/FlatUtils.h"
+#include "framework/Controls.h"
+
+namespace zv {
+
+class TTimer;
+
+class TFlatRadioButton : public TCustomControl {
+public:
+    explicit TFlatRadioButton(TComponent* owner);
+    ~TFlatRadioButton() override;
+    const char* ClassName() const override { return "TFlatRadioButton"; }
+
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool v);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool v);
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int v) { groupIndex_ = v; }
+    TRadioButtonLayout Layout() const { return layout_; }
+    void SetLayout(TRadioButtonLayout v);
+
+    // Indexed colours: 0 ColorFocused, 1 ColorDown, 2 ColorDot, 3 ColorBorder.
+    enum { ciFocused = 0, ciDown = 1, ciDot = 2, ciBorder = 3 };
+    TColor Colors(int index) const;
+    void SetColors(int index, TColor c);
+    TColor ColorFocused() const { return colorFocused_; }
+    TColor ColorDown() const { return colorDown_; }
+    TColor ColorDot() const { return colorDot_; }
+    TColor ColorBorder() const { return colorBorder_; }
+
+    // Indexed lightness shifts: 0 AdvColorFocused, 1 AdvColorDown, 2 AdvColorBorder.
+    enum { aiFocused = 0, aiDown = 1, aiBorder = 2 };
+    TAdvColors AdvColors(int index) const;
+    void SetAdvColors(int index, int v);
+    bool UseAdvColors() const { return useAdvColors_; }
+    void SetUseAdvColors(bool v);
+
+    // The circle's box in client coordinates, and where the caption is laid out.
+    RECT CircleRect() const;
+    RECT CaptionRect() const;
+
+    // The hover timer all radio buttons share (null while none lives), and the button it serves.
+    static TTimer* HoverTimer();
+    static TFlatRadioButton* HoverOwner();
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void FocusGained() override;
+    void FocusLost() override;
+    bool DialogChar(char ch) override;
+    void EnabledChanged() override;
+    void SysColorChange() override;
+    void ParentColorChanged() override;
+    void BoundsChanged() override;
+
+protected:
+    void Paint() override;
+    bool EraseBackground(HDC dc) override;
+
+private:
+    void CalcAdvColors();
+    void FollowParentColors();
+    void DrawCircle(TCanvas& canvas);
+    // Draws the circle straight onto the window, outside the paint cycle.
+    void RedrawCircle();
+    bool PointerOverMe() const;
+    void HoverEnter();
+    void HoverLeave();
+    void HoverCheck();
+    void ReleaseHoverTimer();
+
+    bool transparent_ = false;
+    bool checked_ = false;
+    TColor colorFocused_ = clWhite;
+    TColor colorDown_ = 12965593;
+    TColor colorDot_ = clBlack;
+    TColor colorBorder_ = 8623776;
+    TAdvColors advColorFocused_ = 10;
+    TAdvColors advColorDown_ = 10;
+    TAdvColors advColorBorder_ = 50;
+    bool useAdvColors_ = false;
+    int groupIndex_ = 0;
+    TRadioButtonLayout layout_ = radioLeft;
+    bool mouseIn_ = false;
+    bool mouseDown_ = false;
+    bool focused_ = false;
+};
+
+} // namespace zv

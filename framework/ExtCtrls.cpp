@@ -1,0 +1,99 @@
+#include "framework/ExtCtrls.h"
+
+#include "framework/Layout.h"
+
+namespace zv {
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105, 105); }
+
+void TImage::PictureChanged()
+{
+    AdjustSize();
+    Invalidate();
+}
+
+void TImage::LoadPictureResource(const std::string& name)
+{
+    if (!picture_.LoadFromResourceName(ModuleInstance(), name.c_str()))
+        throw Exception("Bitmap resource '" + name + "' not found");
+    PictureChanged();
+}
+
+void TImage::SetStretch(bool v)
+{
+    if (v == stretch_)
+        return;
+    stretch_ = v;
+    Invalidate();
+}
+
+void TImage::SetCenter(bool v)
+{
+    if (v == center_)
+        return;
+    center_ = v;
+    Invalidate();
+}
+
+void TImage::SetAutoSize(bool v)
+{
+    if (v == autoSize_)
+        return;
+    autoSize_ = v;
+    AdjustSize();
+}
+
+void TImage::AdjustSize()
+{
+    // While a layout is read the stated size may still follow; Loaded() settles it.
+    if (!autoSize_ || IsLoading() || picture_.Empty())
+        return;
+    SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+}
+
+void TImage::Loaded()
+{
+    TGraphicControl::Loaded();
+    AdjustSize();
+}
+
+RECT TImage::DestRect() const
+{
+    if (stretch_)
+        return RECT{0, 0, Width(), Height()};
+    const int w = picture_.Width(), h = picture_.Height();
+    int x = 0, y = 0;
+    if (center_) {
+        x = (Width() - w) / 2;
+        y = (Height() - h) / 2;
+    }
+    return RECT{x, y, x + w, y + h};
+}
+
+void TImage::Paint()
+{
+    if (picture_.Empty())
+        return;
+    const RECT r = DestRect();
+    if (stretch_) {
+        // Colour pictures scale by dropping or repeating pixels, never by and-ing them together.
+        ScopedDCState state(Canvas().Handle());
+        ::SetStretchBltMode(Canvas().Handle(), COLORONCOLOR);
+        Canvas().StretchDraw(r, picture_);
+    } else {
+        Canvas().Draw(r.left, r.top, picture_);
+    }
+}
+
+namespace {
+const bool kRegistered = [] {
+    RegisterClass<TImage>("TImage", "TGraphicControl")
+        .Prop<TImage>("Picture.Resource", [](TImage& c, const TLayoutValue& v) { c.LoadPictureResource(v.AsString()); })
+        .Prop<TImage>("Stretch", [](TImage& c, const TLayoutValue& v) { c.SetStretch(v.AsBool()); })
+        .Prop<TImage>("Center", [](TImage& c, const TLayoutValue& v) { c.SetCenter(v.AsBool()); })
+        .Prop<TImage>("AutoSize", [](TImage& c, const TLayoutValue& v) { c.SetAutoSize(v.AsBool()); });
+    return true;
+}();
+} // namespace
+
+} // namespace zv

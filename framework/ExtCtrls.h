@@ -1,0 +1,47 @@
+// The windowless image: a bitmap painted by the parent, from a bitmap resource named by the layout.
+#pragma once
+
+#include <string>
+
+#include "framework/Controls.h"
+
+namespace zv {
+
+class TImage : public TGraphicControl {
+public:
+    explicit TImage(TComponent* owner);
+    const char* ClassName() const override { return "TImage"; }
+
+    // The bitmap shown; after drawing into it or resizing it, call PictureChanged().
+    TBitmap& Picture() { return picture_; }
+    void PictureChanged();
+    // Loads the bitmap resource `name` of the program; throws Exception when there is none.
+    void LoadPictureResource(const std::string& name);
+
+    // Fills the control, scaled to its size.
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool v);
+    // Unscaled in the middle of the control (otherwise at its top-left).
+    bool Center() const { return center_; }
+    void SetCenter(bool v);
+    // The control takes the bitmap's size, its top-left staying where it is.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool v);
+
+    // Where the bitmap lands, in the control's client coordinates.
+    RECT DestRect() const;
+
+    void Loaded() override;
+
+protected:
+    void Paint() override;
+
+private:
+    void AdjustSize();
+    TBitmap picture_;
+    bool stretch_ = false;
+    bool center_ = false;
+    bool autoSize_ = false;
+};
+
+} // namespace zv
