@@ -48,6 +48,11 @@ zv_prefix() {
     # Wine's own fonts (MS Sans Serif, Marlett for the caption buttons, ...) are not picked up from its
     # font folder here; in the prefix's Fonts folder they are.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # MS Sans Serif for the other character sets (the program's group boxes ask for Cyrillic).
+    local fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+    for cs in "Cyrillic:sserifer" "Central European:sserifee" "Greek:sserifeg" "Turkish:sserifet"; do
+      wine reg add "$fonts" /v "MS Sans Serif 8,10,12,14,18,24 (${cs%%:*})" /t REG_SZ /d "${cs#*:}.fon" /f >/dev/null 2>&1 || true
+    done
     wineserver -w || true
   fi
 }
