@@ -97,8 +97,5 @@ public:
 // A one-pixel frame of `r`: top and left lines in topLeft, bottom and right lines (with the two
 // far corners) in bottomRight; r shrinks by one pixel on every side.
 void DrawFrame3D(HDC dc, RECT& r, TColor topLeft, TColor bottomRight);
-// Text in the disabled look: once in the highlight colour one pixel right and down, then in the
-// shadow colour in place.
-void DrawDisabledText(TCanvas& canvas, const std::string& text, RECT r, UINT format);
 
 } // namespace zv

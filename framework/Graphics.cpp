@@ -5,6 +5,21 @@
 
 namespace zv {
 
+void DrawDisabledText(TCanvas& canvas, const std::string& text, RECT r, UINT format)
+{
+    const TColor keep = canvas.Font().Color();
+    const TBrushStyle keepBrush = canvas.Brush().Style();
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    ::OffsetRect(&r, 1, 1);
+    canvas.Font().SetColor(clBtnHighlight);
+    canvas.DrawText(text, r, format);
+    ::OffsetRect(&r, -1, -1);
+    canvas.Font().SetColor(clBtnShadow);
+    canvas.DrawText(text, r, format);
+    canvas.Font().SetColor(keep);
+    canvas.Brush().SetStyle(keepBrush);
+}
+
 int ScreenPixelsPerInch()
 {
     static int ppi = [] {

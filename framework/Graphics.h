@@ -240,6 +240,10 @@ private:
     std::unique_ptr<TCanvas> canvas_;
 };
 
+// Disabled text, the classic way: a highlight copy one pixel right and down, then the shadow in place.
+// The canvas's font colour and brush style are left as they were.
+void DrawDisabledText(TCanvas& canvas, const std::string& text, RECT r, UINT format);
+
 // Height in pixels of the screen's logical inch (96 at normal size).
 int ScreenPixelsPerInch();
 

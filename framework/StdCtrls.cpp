@@ -200,13 +200,7 @@ void TLabel::Paint()
         canvas.DrawText(text, r, flags);
         return;
     }
-    // The classic disabled look: an embossed copy one pixel down-right, then the shadow on top.
-    RECT lit = r;
-    ::OffsetRect(&lit, 1, 1);
-    canvas.Font().SetColor(clBtnHighlight);
-    canvas.DrawText(text, lit, flags);
-    canvas.Font().SetColor(clBtnShadow);
-    canvas.DrawText(text, r, flags);
+    DrawDisabledText(canvas, text, r, flags);
 }
 
 // ======================================================================== TCheckBox

@@ -391,12 +391,7 @@ void TFlatRadioButton::Paint()
         c.DrawText(text, r, format);
         return;
     }
-    RECT shifted = r;
-    ::OffsetRect(&shifted, 1, 1);
-    c.Font().SetColor(clBtnHighlight);
-    c.DrawText(text, shifted, format);
-    c.Font().SetColor(clBtnShadow);
-    c.DrawText(text, r, format);
+    DrawDisabledText(c, text, r, format);
 }
 
 namespace {
