@@ -137,7 +137,11 @@ void TForm2::Timer1Timer(TObject*)
     if (!Validated && !TimeEdited) {
         const SYSTEMTIME again = Now();
         DateTimePicker1->SetDateTime(again);
-        DateTimePicker2->SetDateTime(again);
+        // A clock put back before the day the window was created: the date picker cannot show
+        // today, and keeps its earliest date instead of failing every second.
+        const auto earliest = DateTimePicker2->MinDate();
+        if (!earliest || SystemTimeToDateTime(DateOf(again)) >= SystemTimeToDateTime(*earliest))
+            DateTimePicker2->SetDateTime(again);
     }
     if (Validated) {
         const bool matches = StoredTimeText == glLabel4->Caption() && StoredDateText == DateToText(now);

@@ -155,11 +155,9 @@ void TApplication::HandleException(const std::exception& e)
 
 void TApplication::ShowException(const std::exception& e)
 {
-    std::string msg = e.what();
-    if (!msg.empty() && msg.back() != '.')
-        msg += '.';
+    // The message exactly as raised, under the application's title.
     HWND owner = MainWindowHandle();
-    ::MessageBoxA(owner, msg.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    ::MessageBoxA(owner, e.what(), title_.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 // ---- mouse tracking

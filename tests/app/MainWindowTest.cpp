@@ -241,3 +241,18 @@ TEST_F(MainWindow, TheDatePickerOffersNothingBeforeCreationDay)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindow, AClockPutBackBeforeCreationDayKeepsTickingWithoutErrors)
+{
+    clock.Set(At(9, 0, 0, 5)); // three days before the window was created
+    Tick();
+    TickAfter(1);
+    EXPECT_TRUE(shown_.empty());
+    EXPECT_EQ("09:00:01", TimeOf(Form2->DateTimePicker1));
+    EXPECT_EQ("08.12.2026", DateOf(Form2->DateTimePicker2));
+    EXPECT_EQ("09:00:01", Form2->glLabel4->Caption());
+}
+
+} // namespace
