@@ -99,6 +99,12 @@ void TApplication::SetTitle(const std::string& title)
 void TApplication::Run()
 {
     running_ = true;
+    // The application window has no size; shown, it is the task-bar button that carries the title.
+    if (handle_) {
+        ::SetWindowPos(handle_, nullptr, ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::ShowWindow(handle_, SW_SHOWNA);
+    }
     if (mainForm_)
         mainForm_->ShowForm();
     while (!terminated_ && HandleMessage()) {
