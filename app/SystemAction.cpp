@@ -7,13 +7,7 @@
 #include <utility>
 #include <vector>
 
-#if __has_include("framework/Application.h")
 #include "framework/Application.h"
-#else
-namespace zv {
-HWND MainWindowHandle();
-}
-#endif
 
 namespace zv {
 
