@@ -1,18 +1,12 @@
 #include "app/SystemAction.h"
-#include "support/FakeSessionPort.h"
+#include "tests/support/FakeSessionPort.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#if __has_include("framework/Application.h")
 #include "framework/Application.h"
-#else
-namespace zv {
-HWND MainWindowHandle();
-}
-#endif
 
 using namespace zv;
 
