@@ -59,8 +59,9 @@ TEST_F(MainLayout, ControlsStandWhereTheTablesPutThemWithTheirTextsAndHints)
             EXPECT_EQ(p.width, c->Width());
             EXPECT_EQ(p.height, c->Height());
         }
-        if (p.text)
+        if (p.text) {
             EXPECT_EQ(p.text, c->Caption());
+        }
         EXPECT_EQ(p.hint, c->Hint());
         // Every control that has a hint shows it on its own account.
         if (*p.hint) {
