@@ -368,9 +368,8 @@ void TglGroupBox::Paint()
         const int gw = GlyphWidth();
         RECT tab = MeasureCaptionRect(dc);
         if (!transparentCaption_) {
-            c.Brush().SetStyle(TBrushStyle::bsSolid);
-            c.Brush().SetColor(colors_->Caption());
-            c.FillRect(tab);
+            GdiHandle<HBRUSH> brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colors_->Caption()))));
+            ::FillRect(dc, &tab, brush.get());
         }
         DrawGradientBox(dc, tab, *captionGradient_, 1, TPenStyle::psSolid);
         captionRect_ = tab;

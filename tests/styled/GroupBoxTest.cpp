@@ -230,6 +230,40 @@ TEST_F(GroupBoxForm, EnablingReachesEveryChildIncludingThoseDisabledBefore)
     EXPECT_TRUE(a->Enabled());
 }
 
+TEST_F(GroupBoxForm, PaintingGivesTheContextBackAndLeavesNothingBehind)
+{
+    auto* plain = MakeBox("", 200, 20);
+    box->SetCaptionTextStyle(TglTextStyle::fstRaised);
+    box->Gradient().SetActive(true);
+    box->CaptionGradient().SetActive(true);
+    Show();
+    TDib dib(145, 105, clWhite);
+    const TDCObjects before = TDCObjects::Of(dib.DC());
+    box->PaintTo(dib.DC());
+    {
+        GdiLedger ledger;
+        for (int i = 0; i < 1000; ++i)
+            box->PaintTo(dib.DC());
+        EXPECT_EQ(0, ledger.Outstanding());
+    }
+    EXPECT_TRUE(before == TDCObjects::Of(dib.DC()));
+
+    // Without a caption only the body: where a tab would be, the background; below it the frame.
+    TDib body(145, 105, clWhite);
+    plain->PaintTo(body.DC());
+    const RECT none = plain->CaptionRect();
+    EXPECT_TRUE(::IsRectEmpty(&none));
+    const TColor face = ColorToRGB(clBtnFace), shadow = ColorToRGB(clBtnShadow);
+    int background = 0, frame = 0;
+    const int frameRow = body.Height() - 1; // the bottom line of the bvSpace frame
+    for (int x = 8; x < 60; ++x) {
+        background += body.Pixel(x, 2) == face;
+        frame += body.Pixel(x, frameRow) == shadow;
+    }
+    EXPECT_EQ(52, background);
+    EXPECT_EQ(52, frame);
+}
+
 class TLayoutHost : public TForm {
 public:
     using TForm::TForm;
