@@ -110,8 +110,10 @@ void TFlatSpinEditInteger::DownClick(TObject*) { Step(-static_cast<long long>(in
 bool TFlatSpinEditInteger::IsValidChar(char key) const
 {
     const auto k = static_cast<unsigned char>(key);
+    // Line feed (Ctrl+Enter) is refused with carriage return: the multi-line window would take it as a
+    // line break inside a one-line number.
     bool ok = key == '+' || key == '-' || (key >= '0' && key <= '9') || key == DecimalSeparator() ||
-              (k < 32 && k != '\r');
+              (k < 32 && k != '\r' && k != '\n');
     if (!editorEnabled_ && (k >= 32 || k == '\b'))
         ok = false;
     return ok;
@@ -133,6 +135,13 @@ void TFlatSpinEditInteger::KeyDown(WORD& key, TShiftState shift)
         UpClick(this);
     else if (key == VK_DOWN)
         DownClick(this);
+    // Delete, Shift+Del (cut) and Shift+Ins (paste) edit the text without a character or a clipboard
+    // message the filter could see; with the editor off only the arrows may change the text.
+    if (!editorEnabled_ && (key == VK_DELETE || (key == VK_INSERT && (shift & ssShift)))) {
+        key = 0;
+        Beep();
+        return;
+    }
     TCustomFlatEdit::KeyDown(key, shift);
 }
 

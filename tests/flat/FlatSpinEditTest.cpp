@@ -140,11 +140,16 @@ TEST_F(SpinEdit, TheFilterDropsWhatIsNoNumberWithABeep)
     ::SendMessageA(spin->Handle(), WM_CHAR, '\r', 1);
     EXPECT_EQ(1, sound.Beeps());
     EXPECT_EQ("12", spin->GetText());
+    // Ctrl+Enter's line feed would make a second line in the multi-line window.
+    ::SendMessageA(spin->Handle(), WM_CHAR, '\n', 1);
+    EXPECT_EQ(2, sound.Beeps());
+    EXPECT_EQ("12", spin->GetText());
+    sound.Clear();
     // Signs and backspace pass.
     ::SendMessageA(spin->Handle(), WM_CHAR, '\b', 1);
     ::SendMessageA(spin->Handle(), WM_CHAR, '+', 1);
     EXPECT_EQ("1+", spin->GetText());
-    EXPECT_EQ(1, sound.Beeps());
+    EXPECT_EQ(0, sound.Beeps());
     EXPECT_EQ(1, spin->Value()) << "not a number: the minimum";
 
     spin->SetEditorEnabled(false);
@@ -153,6 +158,9 @@ TEST_F(SpinEdit, TheFilterDropsWhatIsNoNumberWithABeep)
     ::SendMessageA(spin->Handle(), WM_CHAR, '\b', 1);
     EXPECT_EQ("1+", spin->GetText());
     EXPECT_EQ(2, sound.Beeps());
+    spin->SetSelection(0, 0);
+    Key(VK_DELETE);
+    EXPECT_EQ("1+", spin->GetText()) << "Delete is no way round the filter";
     ClickArrow(true);
     EXPECT_EQ("2", spin->GetText()) << "only the arrows change a field whose editor is off";
 }
