@@ -72,10 +72,12 @@ TEST(FlatShowcase, DISABLED_SaveScreenshot)
     ::SetForegroundWindow(form.Handle());
     Application->ProcessMessages();
     focused->SetFocus();
-    // Hover over the second button, hold the third.
-    const POINT over = form.ClientToScreen(POINT{buttons[1]->Left() + 10, buttons[1]->Top() + 10});
+    // Hover over the second button, hold the third (with ZV_SHOT_PRESS the pointer stays on the held
+    // one: a held button under the pointer shows pressed, away from it raised).
+    TFlatSpeedButton* pointed = std::getenv("ZV_SHOT_PRESS") ? buttons[2] : buttons[1];
+    const POINT over = form.ClientToScreen(POINT{pointed->Left() + 10, pointed->Top() + 10});
     ::SetCursorPos(over.x, over.y);
-    ::SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(buttons[1]->Left() + 10, buttons[1]->Top() + 10));
+    ::SendMessageA(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(pointed->Left() + 10, pointed->Top() + 10));
     ::SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(buttons[2]->Left() + 10, buttons[2]->Top() + 10));
     // Time for an outside screenshot (import -window root) when asked.
     const char* wait = std::getenv("ZV_SHOT_WAIT");
