@@ -190,6 +190,23 @@ TEST(SpeedButtonProps, MarginGlyphCountAndAccelerator)
     EXPECT_EQ(1, n);
 }
 
+TEST(SpeedButtonProps, TheHoverTimerLivesFromTheFirstButtonToTheLast)
+{
+    ASSERT_EQ(nullptr, TFlatSpeedButton::HoverTimer());
+    {
+        TFlatSpeedButton first(nullptr);
+        TTimer* timer = TFlatSpeedButton::HoverTimer();
+        ASSERT_NE(nullptr, timer);
+        EXPECT_FALSE(timer->Enabled());
+        {
+            TFlatSpeedButton second(nullptr);
+            EXPECT_EQ(timer, TFlatSpeedButton::HoverTimer()) << "one timer for all";
+        }
+        EXPECT_EQ(timer, TFlatSpeedButton::HoverTimer());
+    }
+    EXPECT_EQ(nullptr, TFlatSpeedButton::HoverTimer());
+}
+
 TEST(ButtonLayout, MarginsAndSpacingFollowTheAxis)
 {
     const RECT client{0, 0, 40, 30};
