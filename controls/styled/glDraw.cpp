@@ -643,6 +643,12 @@ void DrawTransparentBitmap(HDC dc, RECT dest, HBITMAP source, TColor transparent
     TransparentFrom(dc, dest, sourceDC.get(), s.cx, s.cy, transparent);
 }
 
+void DrawTransparentBitmap(HDC dc, RECT dest, TBitmap& source, TColor transparent)
+{
+    if (!source.Empty())
+        TransparentFrom(dc, dest, source.Canvas().Handle(), source.Width(), source.Height(), transparent);
+}
+
 void DrawGlyph(HDC dc, int x, int y, TBitmap& glyph, TColor transparent, bool enabled, const RECT* stretch)
 {
     if (glyph.Empty())
