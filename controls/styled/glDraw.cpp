@@ -391,10 +391,13 @@ void DrawStyledTextAt(HDC dc, int x, int y, const TFont* font, const std::string
         ++tx;
         ++ty;
     }
-    if (gradient)
+    // An inactive gradient would draw in whatever colour the last effect copy left in the context.
+    if (gradient && gradient->Active()) {
+        ::SetTextColor(dc, Ref(textColor));
         DrawGradientTextLine(*gradient, dc, text, tx, ty, clip);
-    else
+    } else {
         out(textColor, tx, ty);
+    }
 }
 
 // ---- bevels

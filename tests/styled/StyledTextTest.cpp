@@ -179,6 +179,12 @@ TEST_F(GlStyledText, ClippedToItsRectangleAndGradientTextInsideIt)
     auto graded = At(TglTextStyle::fstNone, false, false, nullptr, &g);
     EXPECT_TRUE(None(BoxOf(*graded, kText)));
     EXPECT_TRUE(Same(main, BoxOf(*graded, RGBColor(1, 2, 3))));
+
+    // An inactive gradient leaves the text in the text colour, clipped like the rest.
+    g.SetActive(false);
+    auto inactive = At(TglTextStyle::fstShadow, false, false, nullptr, &g, RECT{0, 0, main.right - 2, 40});
+    EXPECT_EQ(main.right - 2, BoxOf(*inactive, kText).right);
+    EXPECT_TRUE(LeftTopAt(BoxOf(*inactive, kText), main, 0));
 }
 
 TEST_F(GlStyledText, GiveTheContextBackAndFreeEverything)
