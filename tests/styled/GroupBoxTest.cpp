@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "controls/styled/glGroupBox.h"
 #include "framework/Forms.h"
@@ -262,6 +263,61 @@ TEST_F(GroupBoxForm, PaintingGivesTheContextBackAndLeavesNothingBehind)
     }
     EXPECT_EQ(52, background);
     EXPECT_EQ(52, frame);
+}
+
+// A parent that scrolls vertically, recording where it is asked to scroll to.
+class TScrollingPanel : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<int> positions;
+
+protected:
+    void CreateParams(TCreateParams& p) override
+    {
+        TCustomControl::CreateParams(p);
+        p.style |= WS_VSCROLL;
+    }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_VSCROLL && LOWORD(wParam) == SB_THUMBPOSITION)
+            positions.push_back(HIWORD(wParam));
+        return TCustomControl::WndProc(msg, wParam, lParam);
+    }
+};
+
+TEST_F(GroupBoxForm, DraggingTheBodyScrollsAScrollingParentAndTheTransparentStylesRecreateTheWindow)
+{
+    auto* panel = new TScrollingPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(200, 10, 180, 250);
+    box->SetParent(panel);
+    box->SetBounds(5, 5, 145, 105);
+    Show();
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 300;
+    si.nPage = 50;
+    si.nPos = 100;
+    ::SetScrollInfo(panel->Handle(), SB_VERT, &si, FALSE);
+
+    HWND h = box->Handle();
+    ::SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(60, 70));
+    ::SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, At(60, 50));
+    ::SendMessageA(h, WM_LBUTTONUP, 0, At(60, 50));
+    ::SendMessageA(h, WM_MOUSEMOVE, 0, At(60, 20)); // released: no more scrolling
+    // Pressed at 70, moved up to 50: the page follows the hand by 20.
+    EXPECT_EQ(std::vector<int>{120}, panel->positions);
+    EXPECT_FALSE(box->Collapsed());
+
+    box->SetTransparent(true);
+    EXPECT_NE(h, box->Handle());
+    EXPECT_TRUE(::GetWindowLongA(box->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    box->SetTransparent(false);
+    box->SetTransparentCaption(true);
+    EXPECT_TRUE(::GetWindowLongA(box->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    box->SetTransparentCaption(false);
+    EXPECT_FALSE(::GetWindowLongA(box->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
 }
 
 class TLayoutHost : public TForm {
