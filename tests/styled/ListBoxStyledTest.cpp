@@ -7,6 +7,7 @@
 #include "controls/styled/glListBox.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
+#include "framework/Layout.h"
 #include "support/GdiLedger.h"
 #include "support/TestUtil.h"
 
@@ -311,6 +312,70 @@ TEST_F(StyledListForm, DragImageOfTheSelectedItem)
     EXPECT_EQ(r.bottom - r.top, h);
     EXPECT_EQ(30, list->DragHotSpot().x);
     EXPECT_EQ(4, list->DragHotSpot().y);
+}
+
+TEST_F(StyledListForm, HotTrackSelectSelectsTheItemUnderThePointer)
+{
+    list->SetOptions(fboHotTrackSelect);
+    for (const char* s : {"a", "b", "c"})
+        list->AddItem(s);
+    Show();
+    const RECT third = list->ItemRect(2);
+    ::SendMessageA(list->Handle(), WM_MOUSEMOVE, 0, At(10, third.top + 2));
+    EXPECT_EQ(2, list->ItemIndex());
+    ::SendMessageA(list->Handle(), WM_MOUSEMOVE, 0, At(10, third.bottom + 30)); // below the items
+    EXPECT_EQ(2, list->ItemIndex());
+}
+
+class TListHost : public TForm {
+public:
+    using TForm::TForm;
+    const char* ClassName() const override { return "TListHost"; }
+};
+
+TEST(StyledListBoxLayout, TheInformationWindowsSettingsReadFromALayout)
+{
+    static const bool registered = [] {
+        RegisterRootClass("TListHost", "TForm");
+        return true;
+    }();
+    (void)registered;
+    TListHost host(nullptr);
+    ReadComponentLayout(&host, R"(object Host: TListHost
+  object box: TglListBox
+    Left = 24
+    Top = 16
+    Width = 297
+    Height = 121
+    ItemStyle.Color = clBtnFace
+    ItemStyle.DelineateColor = clBlack
+    ItemStyle.Font.Name = 'MS Sans Serif'
+    ItemStyle.Font.Height = -11
+    ItemStyle.Font.Color = clWindowText
+    ItemSelStyle.Color = clBtnShadow
+    ItemSelStyle.Bevel.Inner = bvLowered
+    TransparentColor = clOlive
+    HotTrackColor = clRed
+    Options = [fboExcludeGlyphs, fboHotTrack, fboWordWrap]
+    ChangeGlyphColor.FromColor = clBlack
+    ChangeGlyphColor.ToColor = clWhite
+    TextAlign.Vertical = fvaCenter
+    Items.Strings = ('Numele sistemului: ZAVRIN' 'Tipul procesorului: 6x86')
+  end
+end
+)", "test");
+    auto* box = host.Bind<TglListBox>("box");
+    EXPECT_EQ(clBtnFace, box->ItemStyle().Color());
+    EXPECT_EQ(clBlack, box->ItemStyle().DelineateColor());
+    EXPECT_EQ(-11, box->ItemStyle().Font().Height());
+    EXPECT_EQ(TBevelCut::bvLowered, box->ItemSelStyle().Bevel().Inner());
+    EXPECT_EQ(clRed, box->HotTrackColor());
+    EXPECT_EQ(unsigned(fboExcludeGlyphs | fboHotTrack | fboWordWrap), box->Options());
+    EXPECT_EQ(UINT(DT_NOPREFIX | DT_WORDBREAK | DT_VCENTER), box->TextFlags());
+    EXPECT_EQ(2, box->Count());
+    // After loading, the control writes in its item font.
+    EXPECT_EQ("MS Sans Serif", box->Font().Name());
+    EXPECT_EQ(-11, box->Font().Height());
 }
 
 TEST_F(StyledListForm, SelectionChangesAreReportedWhenTheItemIsDrawn)
