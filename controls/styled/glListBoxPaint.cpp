@@ -7,8 +7,6 @@
 
 namespace zv {
 
-// ---- drawing
-
 void TglListBox::CaptureParentBackground()
 {
     if (Width() <= 0 || Height() <= 0)
@@ -17,7 +15,6 @@ void TglListBox::CaptureParentBackground()
     CopyParentImage(*this, capturedBackground_.Canvas().Handle());
     wallpaperGraphic_ = &capturedBackground_;
 }
-
 
 bool TglListBox::CNDrawItem(DRAWITEMSTRUCT& dis)
 {
