@@ -137,6 +137,13 @@ TEST_F(ShadowForm, ALinkedEditIsPlacedInTheFrameAndRecolouredOnFocus)
     EXPECT_EQ(1, left);
     EXPECT_EQ(clWindow, edit->Color());
     EXPECT_EQ(clBlack, edit->Font().Color());
+
+    // The edit goes where its shadow goes, and writes in the shadow's font.
+    auto* panel = new TForm(form);
+    shadow->SetParent(panel);
+    EXPECT_EQ(panel, edit->Parent());
+    shadow->Font().SetHeight(-15);
+    EXPECT_EQ(-15, edit->Font().Height());
 }
 
 TEST_F(ShadowForm, DestroyingEitherSideOfTheLinkLeavesNothingDangling)
