@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "controls/flat/FlatSpeedButton.h"
@@ -190,6 +191,23 @@ TEST(SpeedButtonProps, MarginGlyphCountAndAccelerator)
     EXPECT_EQ(1, n);
 }
 
+TEST(SpeedButtonProps, TheHoverTimerLivesFromTheFirstButtonToTheLast)
+{
+    ASSERT_EQ(nullptr, TFlatSpeedButton::HoverTimer());
+    {
+        TFlatSpeedButton first(nullptr);
+        TTimer* timer = TFlatSpeedButton::HoverTimer();
+        ASSERT_NE(nullptr, timer);
+        EXPECT_FALSE(timer->Enabled());
+        {
+            TFlatSpeedButton second(nullptr);
+            EXPECT_EQ(timer, TFlatSpeedButton::HoverTimer()) << "one timer for all";
+        }
+        EXPECT_EQ(timer, TFlatSpeedButton::HoverTimer());
+    }
+    EXPECT_EQ(nullptr, TFlatSpeedButton::HoverTimer());
+}
+
 TEST(ButtonLayout, MarginsAndSpacingFollowTheAxis)
 {
     const RECT client{0, 0, 40, 30};
@@ -291,6 +309,46 @@ TEST_F(SpeedButtons, HoverRaisesTheFrameThroughTheSharedTimer)
     EXPECT_EQ(nullptr, TFlatSpeedButton::HoverOwner());
     EXPECT_FALSE(timer->Running());
     EXPECT_FALSE(b->MouseIn());
+}
+
+TEST_F(SpeedButtons, NoHoverTrackingWhileTheApplicationHasNoActiveWindow)
+{
+    TFlatSpeedButton* a = AddButton(10);
+    // A window of another thread takes the activation away from every window of this one.
+    HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        HWND w = ::CreateWindowExA(0, "STATIC", "elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 400, 200, 100,
+                                   nullptr, nullptr, nullptr, nullptr);
+        ::SetForegroundWindow(w);
+        ::SetEvent(ready);
+        while (::MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG m;
+            while (::PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&m);
+        }
+        ::DestroyWindow(w);
+    });
+    ::WaitForSingleObject(ready, 5000);
+    Pump(200, [] { return ::GetActiveWindow() == nullptr; });
+    const bool inactive = ::GetActiveWindow() == nullptr;
+    if (inactive) {
+        const POINT p = form->ClientToScreen(POINT{a->Left() + 5, a->Top() + 5});
+        ::SetCursorPos(p.x, p.y);
+        ::SendMessageA(form->Handle(), WM_MOUSEMOVE, 0, At(a->Left() + 5, a->Top() + 5));
+        EXPECT_EQ(nullptr, TFlatSpeedButton::HoverOwner());
+        EXPECT_FALSE(TFlatSpeedButton::HoverTimer()->Running());
+        EXPECT_FALSE(a->MouseIn());
+    }
+    ::SetEvent(done);
+    other.join();
+    ::CloseHandle(ready);
+    ::CloseHandle(done);
+    ::SetForegroundWindow(form->Handle());
+    Pump(100, [] { return ::GetActiveWindow() != nullptr; });
+    ASSERT_NE(nullptr, ::GetActiveWindow()) << "the form is active again for the tests that follow";
+    if (!inactive)
+        GTEST_SKIP() << "the window system kept this thread's window active";
 }
 
 TEST_F(SpeedButtons, GlyphImageFollowsTheState)
