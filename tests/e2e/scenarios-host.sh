@@ -122,6 +122,10 @@ ALL_SCENARIOS+=(host-immediate-without-consent host-immediate-with-consent host-
 
 # A one-minute countdown reaches the host command the same way. It needs the countdown window, whose
 # own scenario (scenarios-countdown.sh, sourced before this file) brings its titles and sizes.
+COUNT_TITLE=${COUNT_TITLE:-Temporizator v4.01}
+COUNT_W=${COUNT_W:-251} COUNT_H=${COUNT_H:-236}
+[ "$(type -t click_count)" = function ] || click_count() { click_client "$COUNT" "$COUNT_W" "$COUNT_H" "$1" "$2"; }
+
 scenario_host_countdown() {
   reg_forget
   host_begin consent || { host_end; return; }
