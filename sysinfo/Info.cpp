@@ -27,7 +27,7 @@ TInfo::TInfo(TComponent* owner) : TForm(owner)
     Publish("FormCreate", &TInfo::FormCreate);
     Publish("glBitBtn1Click", &TInfo::glBitBtn1Click);
     ReadLayout("TInfo");
-    box = Bind<TCustomListBox>("box");
+    box = Bind<TglListBox>("box");
     glBitBtn1 = Bind<TglBitBtn>("glBitBtn1");
     sinfo = Bind<TglSysInfo>("sinfo");
     FinishCreate();

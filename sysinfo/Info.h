@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "controls/styled/glBitBtn.h"
+#include "controls/styled/glListBox.h"
 #include "framework/Forms.h"
-#include "framework/ListBox.h"
 #include "sysinfo/glSysInfo.h"
 
 namespace zv {
@@ -20,7 +20,7 @@ public:
     explicit TInfo(TComponent* owner);
     const char* ClassName() const override { return "TInfo"; }
 
-    TCustomListBox* box;
+    TglListBox* box;
     TglBitBtn* glBitBtn1;
     TglSysInfo* sinfo;
 

@@ -1,17 +1,10 @@
 // The styled link text: a label that takes its active colour while the pointer is over it.
 #pragma once
 
+#include "controls/styled/glTypes.h"
 #include "framework/StdCtrls.h"
 
 namespace zv {
-
-enum class TglAlignment { ftaLeftJustify, ftaRightJustify, ftaCenter, ftaBroadwise };
-enum TglStTextOption : unsigned {
-    ftoActiveWhileControlFocused = 1,
-    ftoBroadwiseLastLine = 2,
-    ftoIgnoreMouse = 4,
-    ftoUnderlinedActive = 8
-};
 
 class TglStaticText : public TLabel {
 public:

@@ -42,6 +42,16 @@ scenario_info_window() {
   shot info "$OPENED"
   geometry "$OPENED" "$INFO_W" "$INFO_H"
   [ $(( GW - 2 * BORDER )) -eq "$INFO_W" ] || fail "the system information window is ${GW}x$GH, not around a ${INFO_W}-wide client area"
+  # The line under the pointer is drawn in the hot-tracking red; the others stay black.
+  geometry "$OPENED" "$INFO_W" "$INFO_H"
+  xdotool mousemove "$(( CLIENT_X + 80 ))" "$(( CLIENT_Y + 16 + 3 * 14 + 7 ))"
+  sleep 0.4
+  shot info-hot-line "$OPENED"
+  local red
+  red=$(count_colour "$SHOTS/e2e-$SCENARIO-info-hot-line.png" '#FF0000' "297x121+$(( BORDER + 24 ))+$(( CLIENT_Y - GY + 16 ))")
+  [ "$red" -gt 20 ] || fail "no line of the list turned red under the pointer ($red red pixels)"
+  xdotool mousemove 1010 750
+  sleep 0.3
   local first
   first=$(window_digest "$OPENED")
   click_client "$OPENED" "$INFO_W" "$INFO_H" $((24 + 148)) $((152 + 12)) # OK

@@ -103,6 +103,49 @@ TEST_F(InfoWindow, ShowingAgainRecomputesNothingAndOkHides)
     EXPECT_EQ(readsAtStart, g_reads);
 }
 
+// A user name too long for one line of the box.
+TSysInfoFacts LongNameFacts()
+{
+    TSysInfoFacts f = StationFacts();
+    f.userName = "administratorul retelei din sala de calculatoare numarul doi";
+    return f;
+}
+
+class InfoWindowLongName : public InfoWindow {
+protected:
+    void BeforeCreate() override { SetSysInfoSource(&LongNameFacts); }
+};
+
+TEST_F(InfoWindowLongName, TheBoxHasItsStylesAndALongLineWrapsWithinItsWidth)
+{
+    TglListBox* box = Info->box;
+    EXPECT_EQ(clBtnFace, box->ItemStyle().Color());
+    EXPECT_EQ(clBtnShadow, box->ItemSelStyle().Color());
+    for (TglListBoxItemStyle* style : {&box->ItemStyle(), &box->ItemSelStyle()}) {
+        EXPECT_EQ(clBlack, style->DelineateColor());
+        EXPECT_EQ("MS Sans Serif", style->Font().Name());
+        EXPECT_EQ(-11, style->Font().Height());
+        EXPECT_EQ(clWindowText, style->Font().Color());
+        EXPECT_EQ(TglTextStyle::fstNone, style->TextStyle());
+        EXPECT_EQ(TBevelCut::bvNone, style->Bevel().Inner());
+        EXPECT_EQ(TBevelCut::bvNone, style->Bevel().Outer());
+        EXPECT_FALSE(style->Gradient().Active());
+    }
+    EXPECT_EQ(clOlive, box->TransparentColor());
+    EXPECT_EQ(clRed, box->HotTrackColor());
+    EXPECT_EQ(fboExcludeGlyphs | fboHotTrack | fboWordWrap, box->Options());
+    EXPECT_EQ(clBlack, box->ChangeGlyphColor().FromColor());
+    EXPECT_EQ(clWhite, box->ChangeGlyphColor().ToColor());
+
+    // Line 6 carries the long name: taller than the one-line items around it, and no wider.
+    const RECT one = box->ItemRect(5), wrapped = box->ItemRect(6);
+    EXPECT_GE(wrapped.bottom - wrapped.top, 2 * (one.bottom - one.top) - 2);
+    EXPECT_EQ(one.right, wrapped.right);
+    RECT client;
+    ::GetClientRect(box->Handle(), &client);
+    EXPECT_LE(wrapped.right, client.right);
+}
+
 TEST(InfoLines, EmptyFactsLeaveThePrefixesAndOtherPlatformsShowTheirOwnName)
 {
     TglSysInfo none(nullptr);
