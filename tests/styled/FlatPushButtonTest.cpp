@@ -4,6 +4,7 @@
 
 #include "controls/styled/glBitBtn.h"
 #include "framework/Forms.h"
+#include "tests/support/GdiLedger.h"
 #include "tests/support/TestUtil.h"
 
 using namespace zv;
@@ -106,6 +107,14 @@ TEST_F(FlatButton, AwayFromThePointerTheOuterDarkEdgeTakesTheParentsColourAndOne
     EXPECT_EQ(Rgb(clBtnHighlight), d.Pixel(0, 0));
     EXPECT_EQ(Rgb(clBtnHighlight), d.Pixel(W / 2, 0));
     EXPECT_EQ(Rgb(clBtnHighlight), d.Pixel(0, H / 2));
+
+    // Every pen and brush of the flattening is freed again.
+    test::GdiLedger ledger;
+    for (int i = 0; i < 20; ++i)
+        for (const UINT state : {0u, static_cast<UINT>(ODS_FOCUS)})
+            styled->PaintButton(dib->DC(), state);
+    EXPECT_EQ(0, ledger.Outstanding()) << ledger.Outstanding();
+    EXPECT_GE(ledger.Calls("CreatePen"), 60);
 
     // The parent's colour is read at every paint.
     form->SetColor(clWhite);
