@@ -391,10 +391,13 @@ void DrawStyledTextAt(HDC dc, int x, int y, const TFont* font, const std::string
         ++tx;
         ++ty;
     }
-    if (gradient)
+    // An inactive gradient would draw in whatever colour the last effect copy left in the context.
+    if (gradient && gradient->Active()) {
+        ::SetTextColor(dc, Ref(textColor));
         DrawGradientTextLine(*gradient, dc, text, tx, ty, clip);
-    else
+    } else {
         out(textColor, tx, ty);
+    }
 }
 
 // ---- bevels
@@ -641,6 +644,12 @@ void DrawTransparentBitmap(HDC dc, RECT dest, HBITMAP source, TColor transparent
     MemoryDC sourceDC(dc);
     sourceDC.Hold(source);
     TransparentFrom(dc, dest, sourceDC.get(), s.cx, s.cy, transparent);
+}
+
+void DrawTransparentBitmap(HDC dc, RECT dest, TBitmap& source, TColor transparent)
+{
+    if (!source.Empty())
+        TransparentFrom(dc, dest, source.Canvas().Handle(), source.Width(), source.Height(), transparent);
 }
 
 void DrawGlyph(HDC dc, int x, int y, TBitmap& glyph, TColor transparent, bool enabled, const RECT* stretch)

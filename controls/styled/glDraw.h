@@ -72,9 +72,11 @@ HBITMAP CreateMaskBitmap(HBITMAP source, TColor transparent);
 
 // Draws `source` at `dest` (stretched to its size) so that its `transparent` pixels keep the background.
 void DrawTransparentBitmap(HDC dc, RECT dest, HBITMAP source, TColor transparent);
+// The same from a framework bitmap (drawn from its own context, where its bitmap stays selected).
+void DrawTransparentBitmap(HDC dc, RECT dest, TBitmap& source, TColor transparent);
 inline void DrawTransparentBitmap(HDC dc, int x, int y, TBitmap& source, TColor transparent)
 {
-    DrawTransparentBitmap(dc, RECT{x, y, x + source.Width(), y + source.Height()}, source.Handle(), transparent);
+    DrawTransparentBitmap(dc, RECT{x, y, x + source.Width(), y + source.Height()}, source, transparent);
 }
 
 // A glyph at (x, y), or stretched to `stretch` when given; disabled, as an embossed copy: every pixel that

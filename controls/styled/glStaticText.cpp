@@ -71,7 +71,7 @@ TglCustomLabel::~TglCustomLabel()
 {
     Unhook();
     if (focusControl_)
-        focusControl_->RemoveFreeNotification(this);
+        RemoveFreeNotification(focusControl_);
 }
 
 void TglCustomLabel::Hook()
@@ -144,10 +144,10 @@ void TglCustomLabel::SetFocusControl(TWinControl* c)
         return;
     Unhook();
     if (focusControl_)
-        focusControl_->RemoveFreeNotification(this);
+        RemoveFreeNotification(focusControl_);
     focusControl_ = c;
     if (c)
-        c->FreeNotification(this);
+        FreeNotification(c);
     Hook();
 }
 
