@@ -248,15 +248,16 @@ void TglListBox::MouseMove(TShiftState shift, int x, int y)
     if (!(options_ & (fboHotTrack | fboHotTrackSelect)))
         return;
     const int item = ItemAtPos(POINT{x, y}, true);
-    if (item == hotIndex_)
-        return;
     if (options_ & fboHotTrackSelect) {
-        hotIndex_ = item;
-        if (item >= 0)
+        // The pointer selects; the list repaints only when that changes the selection.
+        if (item >= 0 && item != ItemIndex()) {
             SetItemIndex(item);
-        Invalidate();
+            Invalidate();
+        }
         return;
     }
+    if (item == hotIndex_)
+        return;
     InvalidateItem(hotIndex_);
     hotIndex_ = item;
     InvalidateItem(hotIndex_);

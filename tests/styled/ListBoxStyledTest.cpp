@@ -2,9 +2,12 @@
 // state draws with, and the system information window's look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "controls/styled/glListBox.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
+#include "framework/Layout.h"
 #include "support/GdiLedger.h"
 #include "support/TestUtil.h"
 
@@ -212,6 +215,167 @@ TEST_F(StyledListForm, ItemStatesPickTheStyleAndPaintingGivesTheContextBack)
     for (int i = 0; i < 1000; ++i)
         drawItem(i % 2 ? ODS_SELECTED : 0);
     EXPECT_EQ(0, ledger.Outstanding());
+}
+
+// Draws item `index` of `list` into `dib` as a WM_DRAWITEM request would.
+void DrawInto(TProbeList& list, TDib& dib, int index, UINT state)
+{
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_LISTBOX;
+    dis.itemID = static_cast<UINT>(index);
+    dis.itemAction = ODA_DRAWENTIRE;
+    dis.itemState = state;
+    dis.hwndItem = list.Handle();
+    dis.hDC = dib.DC();
+    dis.rcItem = list.ItemRect(index);
+    list.CNDrawItem(dis);
+}
+
+TEST_F(StyledListForm, GlyphsSitInTheirCornerThroughTheirTransparentColour)
+{
+    // Two 8 x 8 glyphs, red and green, each with a white bottom-left corner (the transparent colour).
+    TBitmap strip;
+    strip.SetSize(16, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            strip.SetPixel(x, y, x < 8 ? clRed : clLime);
+    strip.SetPixel(0, 7, clWhite);
+    strip.SetPixel(8, 7, clWhite);
+    auto* images = new TImageList(form);
+    images->SetSize(8, 8);
+    images->Add(strip);
+    list->SetGlyphs(images);
+    list->SetNumGlyphs(2);
+    list->ChangeGlyphColor().SetFromColor(clRed);
+    list->ChangeGlyphColor().SetToColor(clBlue);
+    list->SetOptions(list->Options() | fboChangeGlyphColor);
+    for (const char* s : {"a", "b", "c"})
+        list->AddItem(s);
+    Show();
+    // Items are at least as high as the glyphs, plus nothing for the plain styles.
+    EXPECT_EQ(std::max(8, LineHeight()), MeasuredHeight(0));
+
+    TDib dib(list->ClientWidth(), list->ClientHeight(), clWhite);
+    for (int i = 0; i < 3; ++i)
+        DrawInto(*list, dib, i, 0);
+    const auto at = [&](int index, int dx, int dy) { return dib.Pixel(1 + dx, list->ItemRect(index).top + 1 + dy); };
+    const TColor face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(clRed, at(0, 3, 3));
+    EXPECT_EQ(face, at(0, 0, 7)); // the transparent corner shows the item
+    EXPECT_EQ(clLime, at(1, 3, 3));
+    EXPECT_EQ(face, at(2, 3, 3)); // beyond NumGlyphs: no glyph
+
+    // Selected, the glyph's from-colour turns into its to-colour.
+    DrawInto(*list, dib, 0, ODS_SELECTED);
+    EXPECT_EQ(clBlue, at(0, 3, 3));
+}
+
+TEST_F(StyledListForm, AGlobalWallpaperRunsOnAcrossItems)
+{
+    // Four rows of four colours, one per row.
+    const TColor rows[] = {clRed, clLime, clBlue, clYellow};
+    TBitmap wall;
+    wall.SetSize(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            wall.SetPixel(x, y, rows[y]);
+    list->SetWallpaper(wall);
+    list->SetWallpaperOption(TglLBWallpaperOption::fwlGlobal);
+    list->ItemStyle().Font().SetColor(clBlack);
+    for (const char* s : {"", "", ""})
+        list->AddItem(s);
+    Show();
+    TDib dib(list->ClientWidth(), list->ClientHeight(), clWhite);
+    for (int i = 0; i < 3; ++i)
+        DrawInto(*list, dib, i, 0);
+    // Each item's rows continue the pattern from the item above; the last one fills to the bottom.
+    const int x = list->ClientWidth() / 2;
+    for (int y = 0; y < list->ClientHeight(); ++y)
+        EXPECT_EQ(rows[y % 4], dib.Pixel(x, y)) << y;
+}
+
+TEST_F(StyledListForm, DragImageOfTheSelectedItem)
+{
+    list->AddItem("Numele sistemului: ZAVRIN");
+    list->AddItem("Tipul procesorului: 6x86");
+    Show();
+    list->BeginDragImage(POINT{5, 5});
+    EXPECT_EQ(nullptr, list->DragImages()); // nothing selected, nothing to drag
+    list->SetItemIndex(1);
+    const RECT r = list->ItemRect(1);
+    list->BeginDragImage(POINT{30, r.top + 4});
+    ASSERT_NE(nullptr, list->DragImages());
+    EXPECT_EQ(1, ImageList_GetImageCount(list->DragImages()));
+    int w = 0, h = 0;
+    ImageList_GetIconSize(list->DragImages(), &w, &h);
+    EXPECT_EQ(r.right - r.left, w);
+    EXPECT_EQ(r.bottom - r.top, h);
+    EXPECT_EQ(30, list->DragHotSpot().x);
+    EXPECT_EQ(4, list->DragHotSpot().y);
+}
+
+TEST_F(StyledListForm, HotTrackSelectSelectsTheItemUnderThePointer)
+{
+    list->SetOptions(fboHotTrackSelect);
+    for (const char* s : {"a", "b", "c"})
+        list->AddItem(s);
+    Show();
+    const RECT third = list->ItemRect(2);
+    ::SendMessageA(list->Handle(), WM_MOUSEMOVE, 0, At(10, third.top + 2));
+    EXPECT_EQ(2, list->ItemIndex());
+    ::SendMessageA(list->Handle(), WM_MOUSEMOVE, 0, At(10, third.bottom + 30)); // below the items
+    EXPECT_EQ(2, list->ItemIndex());
+}
+
+class TListHost : public TForm {
+public:
+    using TForm::TForm;
+    const char* ClassName() const override { return "TListHost"; }
+};
+
+TEST(StyledListBoxLayout, TheInformationWindowsSettingsReadFromALayout)
+{
+    static const bool registered = [] {
+        RegisterRootClass("TListHost", "TForm");
+        return true;
+    }();
+    (void)registered;
+    TListHost host(nullptr);
+    ReadComponentLayout(&host, R"(object Host: TListHost
+  object box: TglListBox
+    Left = 24
+    Top = 16
+    Width = 297
+    Height = 121
+    ItemStyle.Color = clBtnFace
+    ItemStyle.DelineateColor = clBlack
+    ItemStyle.Font.Name = 'MS Sans Serif'
+    ItemStyle.Font.Height = -11
+    ItemStyle.Font.Color = clWindowText
+    ItemSelStyle.Color = clBtnShadow
+    ItemSelStyle.Bevel.Inner = bvLowered
+    TransparentColor = clOlive
+    HotTrackColor = clRed
+    Options = [fboExcludeGlyphs, fboHotTrack, fboWordWrap]
+    ChangeGlyphColor.FromColor = clBlack
+    ChangeGlyphColor.ToColor = clWhite
+    TextAlign.Vertical = fvaCenter
+    Items.Strings = ('Numele sistemului: ZAVRIN' 'Tipul procesorului: 6x86')
+  end
+end
+)", "test");
+    auto* box = host.Bind<TglListBox>("box");
+    EXPECT_EQ(clBtnFace, box->ItemStyle().Color());
+    EXPECT_EQ(clBlack, box->ItemStyle().DelineateColor());
+    EXPECT_EQ(-11, box->ItemStyle().Font().Height());
+    EXPECT_EQ(TBevelCut::bvLowered, box->ItemSelStyle().Bevel().Inner());
+    EXPECT_EQ(clRed, box->HotTrackColor());
+    EXPECT_EQ(unsigned(fboExcludeGlyphs | fboHotTrack | fboWordWrap), box->Options());
+    EXPECT_EQ(UINT(DT_NOPREFIX | DT_WORDBREAK | DT_VCENTER), box->TextFlags());
+    EXPECT_EQ(2, box->Count());
+    // After loading, the control writes in its item font.
+    EXPECT_EQ("MS Sans Serif", box->Font().Name());
+    EXPECT_EQ(-11, box->Font().Height());
 }
 
 TEST_F(StyledListForm, SelectionChangesAreReportedWhenTheItemIsDrawn)
