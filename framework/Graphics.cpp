@@ -204,8 +204,10 @@ HBRUSH TBrush::Handle() const
         if (style_ == TBrushStyle::bsClear) {
             LOGBRUSH lb{BS_NULL, 0, 0};
             handle_.reset(::CreateBrushIndirect(&lb));
-        } else {
+        } else if (style_ == TBrushStyle::bsSolid) {
             handle_.reset(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color_))));
+        } else {
+            handle_.reset(::CreateHatchBrush(static_cast<int>(style_) - 2, static_cast<COLORREF>(ColorToRGB(color_))));
         }
     }
     return handle_.get();

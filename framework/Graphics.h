@@ -131,7 +131,8 @@ private:
     mutable GdiHandle<HPEN> handle_;
 };
 
-enum class TBrushStyle { bsSolid, bsClear };
+// The hatched styles follow in the window system's hatch order (bsHorizontal is HS_HORIZONTAL).
+enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 class TBrush {
 public:

@@ -1,4 +1,4 @@
-// Published properties of the styled controls that have no behaviour of their own yet.
+// Published properties of the styled controls.
 #include "controls/styled/glBitBtn.h"
 #include "controls/styled/glHint.h"
 #include "controls/styled/glShadow.h"
@@ -12,7 +12,13 @@ const bool kRegistered = [] {
         .Prop<TglShadow>("TransparentColor", [](TglShadow& s, const TLayoutValue& v) { s.SetTransparentColor(v.AsColor()); });
     RegisterClass<TglHint>("TglHint", "TComponent")
         .Prop<TglHint>("Active", [](TglHint& h, const TLayoutValue& v) { h.SetActive(v.AsBool()); })
-        .Prop<TglHint>("ShowHint", [](TglHint& h, const TLayoutValue& v) { h.SetShowHint(v.AsBool()); });
+        .Prop<TglHint>("ShowHint", [](TglHint& h, const TLayoutValue& v) { h.SetShowHint(v.AsBool()); })
+        .Prop<TglHint>("OnShowHint", [](TglHint& h, const TLayoutValue& v, TLayoutContext& ctx) {
+            h.OnShowHint = ctx.Handler<TShowHintEvent>(v);
+        })
+        .Prop<TglHint>("OnHint", [](TglHint& h, const TLayoutValue& v, TLayoutContext& ctx) {
+            h.OnHint = ctx.Handler<TNotifyEvent>(v);
+        });
     return true;
 }();
 } // namespace

@@ -1,0 +1,201 @@
+#include "controls/flat/SpinButton.h"
+
+#include "framework/Layout.h"
+
+namespace zv {
+
+TSpinButton::TSpinButton(TComponent* owner) : TWinControl(owner)
+{
+    SetParentColor(true);
+    upButton_ = CreateArrow();
+    downButton_ = CreateArrow();
+    focusedButton_ = upButton_;
+    SetUpGlyph(nullptr);
+    SetDownGlyph(nullptr);
+    SetBounds(0, 0, 21, 10);
+}
+
+TTimerSpeedButton* TSpinButton::CreateArrow()
+{
+    auto* b = Create<TTimerSpeedButton>(this);
+    b->SetParent(this);
+    b->SetVisible(true);
+    b->SetEnabled(true);
+    b->SetAllowTimer(true);
+    b->OnClick = [this](TObject* sender) { ArrowClick(sender); };
+    b->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState, int, int) { ArrowPress(sender, button); };
+    return b;
+}
+
+void TSpinButton::SetUpGlyph(const TBitmap* bitmap)
+{
+    if (bitmap && !bitmap->Empty()) {
+        upButton_->SetGlyph(*bitmap);
+        return;
+    }
+    TBitmap arrow;
+    if (arrow.LoadFromResourceName(ModuleInstance(), "FlatUp"))
+        upButton_->SetGlyph(arrow);
+    upButton_->SetNumGlyphs(1);
+    upButton_->SetMargin(2);
+    upButton_->SetLayout(TButtonLayout::blGlyphTop);
+}
+
+void TSpinButton::SetDownGlyph(const TBitmap* bitmap)
+{
+    if (bitmap && !bitmap->Empty()) {
+        downButton_->SetGlyph(*bitmap);
+        return;
+    }
+    TBitmap arrow;
+    if (arrow.LoadFromResourceName(ModuleInstance(), "FlatDown"))
+        downButton_->SetGlyph(arrow);
+    downButton_->SetNumGlyphs(1);
+    downButton_->SetMargin(2);
+    downButton_->SetLayout(TButtonLayout::blGlyphBottom);
+}
+
+void TSpinButton::SetFocusControl(TWinControl* c)
+{
+    if (c == focusControl_)
+        return;
+    if (focusControl_)
+        RemoveFreeNotification(focusControl_);
+    focusControl_ = c;
+    if (c)
+        FreeNotification(c);
+}
+
+void TSpinButton::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == focusControl_)
+        focusControl_ = nullptr;
+}
+
+void TSpinButton::PlaceArrows()
+{
+    if (!upButton_ || !downButton_)
+        return;
+    upButton_->SetBounds(0, 0, kArrowWidth, Height());
+    downButton_->SetBounds(kDownLeft, 0, kArrowWidth, Height());
+}
+
+void TSpinButton::BoundsChanged()
+{
+    TWinControl::BoundsChanged();
+    if (!IsLoading())
+        PlaceArrows();
+}
+
+void TSpinButton::Loaded()
+{
+    TWinControl::Loaded();
+    PlaceArrows();
+}
+
+void TSpinButton::ArrowClick(TObject* sender)
+{
+    if (sender == upButton_ && OnUpClick)
+        OnUpClick(this);
+    else if (sender == downButton_ && OnDownClick)
+        OnDownClick(this);
+}
+
+void TSpinButton::ArrowPress(TObject* sender, TMouseButton button)
+{
+    if (button != TMouseButton::mbLeft)
+        return;
+    SetFocusBtn(sender == downButton_ ? downButton_ : upButton_);
+    if (focusControl_ && focusControl_->TabStop() && focusControl_->CanFocus() && !focusControl_->Focused())
+        focusControl_->SetFocus();
+    else if (TabStop() && !Focused() && CanFocus())
+        SetFocus();
+}
+
+void TSpinButton::SetFocusBtn(TTimerSpeedButton* arrow)
+{
+    if (!TabStop() || !CanFocus() || arrow == focusedButton_)
+        return;
+    focusedButton_->SetFocusedArrow(false);
+    focusedButton_ = arrow;
+    if (Focused()) {
+        focusedButton_->SetFocusedArrow(true);
+        Invalidate();
+    }
+}
+
+void TSpinButton::KeyDown(WORD& key, TShiftState shift)
+{
+    switch (key) {
+    case VK_SPACE:
+        focusedButton_->Click();
+        break;
+    case VK_UP:
+        SetFocusBtn(upButton_);
+        upButton_->Click();
+        break;
+    case VK_DOWN:
+        SetFocusBtn(downButton_);
+        downButton_->Click();
+        break;
+    default:
+        break;
+    }
+    TWinControl::KeyDown(key, shift);
+}
+
+bool TSpinButton::WantsKey(WORD key) { return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT; }
+
+void TSpinButton::FocusGained()
+{
+    TWinControl::FocusGained();
+    focusedButton_->SetFocusedArrow(true);
+}
+
+void TSpinButton::FocusLost()
+{
+    TWinControl::FocusLost();
+    focusedButton_->SetFocusedArrow(false);
+}
+
+LRESULT TSpinButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_GETDLGCODE)
+        return DLGC_WANTARROWS;
+    return TWinControl::WndProc(msg, wParam, lParam);
+}
+
+namespace {
+
+const bool kRegistered = [] {
+    using S = TSpinButton;
+    RegisterClass<S>("TSpinButton", "TWinControl")
+        .Prop<S>("UpGlyph", [](S& s, const TLayoutValue& v) {
+            TBitmap bmp;
+            if (!bmp.LoadFromResourceName(ModuleInstance(), v.AsString().c_str()))
+                throw Exception("bitmap resource '" + v.AsString() + "' not found");
+            s.SetUpGlyph(&bmp);
+        })
+        .Prop<S>("UpNumGlyphs", [](S& s, const TLayoutValue& v) { s.SetUpNumGlyphs(v.AsInt()); })
+        .Prop<S>("DownGlyph", [](S& s, const TLayoutValue& v) {
+            TBitmap bmp;
+            if (!bmp.LoadFromResourceName(ModuleInstance(), v.AsString().c_str()))
+                throw Exception("bitmap resource '" + v.AsString() + "' not found");
+            s.SetDownGlyph(&bmp);
+        })
+        .Prop<S>("DownNumGlyphs", [](S& s, const TLayoutValue& v) { s.SetDownNumGlyphs(v.AsInt()); })
+        .Prop<S>("FocusControl", [](S& s, const TLayoutValue& v, TLayoutContext& ctx) {
+            ctx.Reference<TWinControl>(v, [&s](TWinControl* c) { s.SetFocusControl(c); });
+        })
+        .Prop<S>("OnUpClick", [](S& s, const TLayoutValue& v, TLayoutContext& ctx) {
+            s.OnUpClick = ctx.Handler<TNotifyEvent>(v);
+        })
+        .Prop<S>("OnDownClick", [](S& s, const TLayoutValue& v, TLayoutContext& ctx) {
+            s.OnDownClick = ctx.Handler<TNotifyEvent>(v);
+        });
+    return true;
+}();
+
+} // namespace
+} // namespace zv

@@ -1,0 +1,61 @@
+// Two repeating arrow buttons side by side in a small window: up at x = 0, down at x = 10, each 11
+// pixels wide (they share one column) and as high as the control. Clicks go to OnUpClick / OnDownClick;
+// a press hands the keyboard focus to the focus control (the edit the arrows serve), if any.
+#pragma once
+
+#include "controls/flat/TimerSpeedButton.h"
+#include "framework/Controls.h"
+
+namespace zv {
+
+class TSpinButton : public TWinControl {
+public:
+    explicit TSpinButton(TComponent* owner);
+    const char* ClassName() const override { return "TSpinButton"; }
+
+    static constexpr int kArrowWidth = 11;
+    static constexpr int kDownLeft = 10;
+
+    TTimerSpeedButton* UpButton() const { return upButton_; }
+    TTimerSpeedButton* DownButton() const { return downButton_; }
+    TTimerSpeedButton* FocusedButton() const { return focusedButton_; }
+
+    // The glyphs; an empty bitmap puts back the built-in arrow ("FlatUp" / "FlatDown").
+    TBitmap& UpGlyph() { return upButton_->Glyph(); }
+    void SetUpGlyph(const TBitmap* bitmap);
+    TNumGlyphs UpNumGlyphs() const { return upButton_->NumGlyphs(); }
+    void SetUpNumGlyphs(int n) { upButton_->SetNumGlyphs(n); }
+    TBitmap& DownGlyph() { return downButton_->Glyph(); }
+    void SetDownGlyph(const TBitmap* bitmap);
+    TNumGlyphs DownNumGlyphs() const { return downButton_->NumGlyphs(); }
+    void SetDownNumGlyphs(int n) { downButton_->SetNumGlyphs(n); }
+
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* c);
+
+    TNotifyEvent OnUpClick;
+    TNotifyEvent OnDownClick;
+
+    void KeyDown(WORD& key, TShiftState shift) override;
+    bool WantsKey(WORD key) override;
+    void FocusGained() override;
+    void FocusLost() override;
+    void BoundsChanged() override;
+    void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    TTimerSpeedButton* CreateArrow();
+    void ArrowClick(TObject* sender);
+    void ArrowPress(TObject* sender, TMouseButton button);
+    void SetFocusBtn(TTimerSpeedButton* arrow);
+    void PlaceArrows();
+
+    TTimerSpeedButton* upButton_ = nullptr;
+    TTimerSpeedButton* downButton_ = nullptr;
+    TTimerSpeedButton* focusedButton_ = nullptr;
+    TWinControl* focusControl_ = nullptr;
+};
+
+} // namespace zv
