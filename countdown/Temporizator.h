@@ -1,7 +1,17 @@
-// The countdown window: ends the session a number of minutes from now.
+// The countdown window: ends the session a number of minutes from now. Two free-running timers drive
+// it: every second the elapsed share is shown in its gauge and in the strip's, and the shut-down is
+// requested once the count runs out; every minute the minutes left go down by one.
 #pragma once
 
+#include <cstdint>
+
+#include "controls/flat/FlatGauge.h"
+#include "controls/flat/FlatSpinEditInteger.h"
+#include "controls/styled/glBitBtn.h"
 #include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+#include "framework/Timer.h"
+#include "sysinfo/glSysInfo.h"
 
 namespace zv {
 
@@ -9,6 +19,52 @@ class Ttemporizator : public TForm {
 public:
     explicit Ttemporizator(TComponent* owner);
     const char* ClassName() const override { return "Ttemporizator"; }
+
+    TLabel* Label1;
+    TFlatSpinEditInteger* spin;
+    TLabel* Label3;
+    TLabel* Label2;
+    TFlatGauge* gauge;
+    TglBitBtn* glBitBtn1;
+    TglBitBtn* glBitBtn2;
+    TglBitBtn* glBitBtn3;
+    TglBitBtn* glBitBtn4;
+    TglBitBtn* glBitBtn5;
+    TglSysInfo* system;
+    TTimer* Timer1;
+    TTimer* Timer2;
+
+    // A countdown has been confirmed and not cancelled.
+    bool Armed = false;
+    // Seconds since confirmation, plus one: one more per tick, and never behind the time that
+    // really passed.
+    std::int32_t SecondCounter = 1;
+    // The minutes confirmed, in seconds.
+    std::int32_t SecondsTotal = 0;
+
+    void FormCreate(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void glBitBtn1Click(TObject* sender);
+    void glBitBtn2Click(TObject* sender);
+    void glBitBtn3Click(TObject* sender);
+    void glBitBtn4Click(TObject* sender);
+    void glBitBtn5Click(TObject* sender);
+    void Timer1Timer(TObject* sender);
+    void Timer2Timer(TObject* sender);
+
+    // The whole percentage of the countdown passed, as both gauges show it.
+    int ElapsedPercent() const;
+
+private:
+    void RequestShutdown();
+
+    // The monotonic reading at confirmation: window timers drop the ticks that a held-up message
+    // loop could not take, so the count is checked against the time that really passed.
+    std::uint64_t confirmedAtMs_ = 0;
+    bool firstTickSeen_ = false;
+    std::uint64_t firstTickAtMs_ = 0;
+    // The shut-down of this confirmation has been requested.
+    bool requested_ = false;
 };
 
 extern Ttemporizator* temporizator;

@@ -34,4 +34,9 @@ SYSTEMTIME Now()
     return gClock->Now();
 }
 
+std::uint64_t MonotonicMs()
+{
+    return gClock->MonotonicMs();
+}
+
 } // namespace zv

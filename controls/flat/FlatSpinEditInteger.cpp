@@ -145,6 +145,13 @@ void TFlatSpinEditInteger::KeyDown(WORD& key, TShiftState shift)
     TCustomFlatEdit::KeyDown(key, shift);
 }
 
+bool TFlatSpinEditInteger::WantsKey(WORD key)
+{
+    if (key == VK_RETURN || key == VK_ESCAPE)
+        return false;
+    return TCustomFlatEdit::WantsKey(key);
+}
+
 bool TFlatSpinEditInteger::AcceptClipboardEdit(UINT msg)
 {
     if (msg == WM_CUT || msg == WM_PASTE)

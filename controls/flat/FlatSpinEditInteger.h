@@ -41,6 +41,9 @@ public:
     void SetText(const std::string& text) override;
     void SetBounds(int left, int top, int width, int height) override;
     void KeyDown(WORD& key, TShiftState shift) override;
+    // Enter and Esc go to the form's default and cancel buttons, as from a one-line field: the
+    // window is multi-line only for its formatting rectangle.
+    bool WantsKey(WORD key) override;
     void KeyPress(char& key) override;
     void DoEnter() override;
     void DoExit() override;

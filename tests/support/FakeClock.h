@@ -1,9 +1,12 @@
 // A clock that stands still until a test moves it. Constructing one installs it; destroying it puts
-// back whatever clock was installed before.
+// back whatever clock was installed before. Its monotonic reading moves with Advance and
+// AdvanceMonotonic, never with Set, as setting a real machine's clock leaves that reading alone.
 #pragma once
 
 #include "framework/Clock.h"
 #include "framework/DateUtils.h"
+
+#include <cstdint>
 
 namespace zv {
 
@@ -22,9 +25,20 @@ public:
         return fNow;
     }
 
+    std::uint64_t MonotonicMs() override { return fMonotonicMs; }
+
     // Normalised through the calendar, so the day of the week is right whatever was passed.
     void Set(const SYSTEMTIME& now) { fNow = IncSecond(now, 0); }
-    void Advance(long long seconds) { fNow = IncSecond(fNow, seconds); }
+    // Time passing; a negative step puts the local time back, like setting the clock, and leaves
+    // the monotonic reading where it is.
+    void Advance(long long seconds)
+    {
+        fNow = IncSecond(fNow, seconds);
+        if (seconds > 0)
+            fMonotonicMs += static_cast<std::uint64_t>(seconds) * 1000;
+    }
+    // Time passing in steps finer than the local time's seconds.
+    void AdvanceMonotonic(std::uint64_t ms) { fMonotonicMs += ms; }
     const SYSTEMTIME& Current() const { return fNow; }
     // How often the program asked for the time.
     int Reads() const { return fReads; }
@@ -32,6 +46,8 @@ public:
 private:
     IClock* fPrevious;
     SYSTEMTIME fNow{};
+    // Far from zero, so that a reading taken as "no time yet" stands out.
+    std::uint64_t fMonotonicMs = 1000000;
     int fReads = 0;
 };
 
