@@ -290,7 +290,8 @@ void TControl::Invalidate()
     POINT o = OriginInWindow();
     while (w && !w->IsWindowed())
         w = w->Parent();
-    if (w && w->HandleAllocated()) {
+    // A window that is not on the screen is painted whole when it is shown: nothing to mark.
+    if (w && w->HandleAllocated() && ::IsWindowVisible(w->HandleIfAllocated())) {
         RECT r{o.x, o.y, o.x + width_, o.y + height_};
         ::InvalidateRect(w->HandleIfAllocated(), &r, TRUE);
     }
@@ -700,7 +701,7 @@ std::string TWinControl::GetText() const
 
 void TWinControl::Invalidate()
 {
-    if (handle_)
+    if (handle_ && ::IsWindowVisible(handle_))
         ::InvalidateRect(handle_, nullptr, TRUE);
 }
 

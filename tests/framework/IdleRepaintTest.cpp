@@ -100,3 +100,18 @@ TEST_F(IdleRepaint, APickerIsToldOnlyWhatChangesItsFace)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(IdleRepaint, AHiddenWindowIsNotMarkedAndIsPaintedWholeWhenShown)
+{
+    form->Hide();
+    label->SetCaption("14:05:11");
+    EXPECT_FALSE(Dirty(form->Handle()));
+    form->Show();
+    RECT r{};
+    ASSERT_TRUE(::GetUpdateRect(form->Handle(), &r, FALSE));
+    EXPECT_EQ(form->ClientWidth(), r.right - r.left);
+}
+
+} // namespace
