@@ -5,6 +5,10 @@ export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ZV_ROOT/build/wineprefix}"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Consent to end a session of this Linux machine is for scripts/run alone: tests and measurements never
+# carry it, whatever the calling shell has set.
+ZV_CONSENT=${ZV_HOST_ACTIONS:-}
+unset ZV_HOST_ACTIONS
 
 ZV_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   fonts-wine xvfb xauth xdotool imagemagick x11-utils cmake ninja-build googletest)
@@ -55,4 +59,16 @@ zv_prefix() {
     done
     wineserver -w || true
   fi
+}
+
+# Wine's own shutdown.exe only logs its switches. Ours hands the request to this Linux machine when the
+# user consents (ZV_HOST_ACTIONS=1) and otherwise logs it to build/host-actions.log and says so.
+zv_install_shutdown() {
+  local sysdir=$WINEPREFIX/drive_c/windows/system32
+  [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && sysdir=$WINEPREFIX/drive_c/windows/syswow64
+  cp "$ZV_ROOT/build/wine/shutdown.exe" "$sysdir/shutdown.exe"
+  # Wine prefers its built-in programs to files in the system directory; ours must win.
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v shutdown.exe /t REG_SZ /d native /f >/dev/null 2>&1 || true
+  # The program must get a server of its own that knows the display, not this one lingering.
+  wineserver -w || true
 }
