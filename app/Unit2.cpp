@@ -150,7 +150,9 @@ void TForm2::Timer1Timer(TObject*)
         if (matches || jumpedOver)
             Fire();
     }
-    watchedUpTo_ = std::max(watchedUpTo_, nowSecond);
+    // The second of this tick, also when the clock was put back: a later tick that jumps over the
+    // armed second fires it, whatever the clock showed before.
+    watchedUpTo_ = nowSecond;
 }
 
 void TForm2::Fire()
@@ -176,7 +178,7 @@ void TForm2::glBitBtn1Click(TObject*)
     Label4->SetCaption(TimeToText(time));
     armedSecond_ = WholeSeconds(Combine(date, time));
     // Seconds before the arming are not watched: a moment armed in the past never fires.
-    watchedUpTo_ = std::max(watchedUpTo_, WholeSeconds(Now()));
+    watchedUpTo_ = WholeSeconds(Now());
 }
 
 void TForm2::glBitBtn2Click(TObject*)

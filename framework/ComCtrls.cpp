@@ -26,12 +26,6 @@ bool DateBefore(const SYSTEMTIME& a, const SYSTEMTIME& b)
     return std::tie(a.wYear, a.wMonth, a.wDay) < std::tie(b.wYear, b.wMonth, b.wDay);
 }
 
-bool SameMoment(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
-    return std::tie(a.wYear, a.wMonth, a.wDay, a.wHour, a.wMinute, a.wSecond) ==
-           std::tie(b.wYear, b.wMonth, b.wDay, b.wHour, b.wMinute, b.wSecond);
-}
-
 } // namespace
 
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner)
@@ -42,12 +36,38 @@ TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner)
     value_ = Normalized(Now());
 }
 
+bool TDateTimePicker::ShowsSame(const SYSTEMTIME& a, const SYSTEMTIME& b) const
+{
+    if (kind_ == TDateTimeKind::dtkDate)
+        return !DateBefore(a, b) && !DateBefore(b, a);
+    return std::tie(a.wHour, a.wMinute, a.wSecond) == std::tie(b.wHour, b.wMinute, b.wSecond);
+}
+
+// The fields the native picker shows come from it (the user may have changed them); the others are
+// kept here, since the picker is only told of a value that changes what it shows.
+SYSTEMTIME TDateTimePicker::WithShownFields(const SYSTEMTIME& native) const
+{
+    SYSTEMTIME st = value_;
+    if (kind_ == TDateTimeKind::dtkDate) {
+        st.wYear = native.wYear;
+        st.wMonth = native.wMonth;
+        st.wDay = native.wDay;
+        st.wDayOfWeek = native.wDayOfWeek;
+    } else {
+        st.wHour = native.wHour;
+        st.wMinute = native.wMinute;
+        st.wSecond = native.wSecond;
+        st.wMilliseconds = native.wMilliseconds;
+    }
+    return st;
+}
+
 SYSTEMTIME TDateTimePicker::DateTime() const
 {
     if (HWND h = HandleIfAllocated()) {
         SYSTEMTIME st{};
         if (::SendMessageA(h, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) == GDT_VALID)
-            return st;
+            return WithShownFields(st);
     }
     return value_;
 }
@@ -58,9 +78,15 @@ void TDateTimePicker::SetDateTime(const SYSTEMTIME& value)
     if (minDate_ && DateBefore(st, *minDate_))
         throw EDateTimeError("Date is less than minimum of " + DateToText(*minDate_));
     value_ = st;
-    // The native picker does not report values set by code (no DTN_DATETIMECHANGE).
-    if (HWND h = HandleIfAllocated())
-        ::SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&value_));
+    // The native picker does not report values set by code (no DTN_DATETIMECHANGE). It repaints
+    // whenever it is told a value, so a value that shows the same (the clock's seconds in a date
+    // picker) is not told.
+    if (HWND h = HandleIfAllocated()) {
+        SYSTEMTIME shown{};
+        if (::SendMessageA(h, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown)) != GDT_VALID ||
+            !ShowsSame(shown, value_))
+            ::SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&value_));
+    }
 }
 
 void TDateTimePicker::SetDate(const SYSTEMTIME& date)
@@ -205,9 +231,9 @@ bool TDateTimePicker::CNNotify(NMHDR& hdr, LRESULT& result)
         return true;
     }
     // It also reports keys that changed nothing (an arrow with no field selected).
-    if (SameMoment(change.st, value_))
+    if (ShowsSame(change.st, value_))
         return true;
-    value_ = change.st;
+    value_ = WithShownFields(change.st);
     Change();
     return true;
 }

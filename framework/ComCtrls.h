@@ -71,6 +71,8 @@ private:
     void ApplyCalendarColors();
     SYSTEMTIME value_{};
     std::optional<SYSTEMTIME> minDate_;
+    bool ShowsSame(const SYSTEMTIME& a, const SYSTEMTIME& b) const;
+    SYSTEMTIME WithShownFields(const SYSTEMTIME& native) const;
     TDateTimeKind kind_ = TDateTimeKind::dtkDate;
     TDTDateFormat dateFormat_ = TDTDateFormat::dfShort;
     TDTDateMode dateMode_ = TDTDateMode::dmComboBox;

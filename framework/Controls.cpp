@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
@@ -10,9 +12,39 @@
 namespace zv {
 
 namespace {
-const char kControlProp[] = "ZvControl";
 const char kWindowClass[] = "ZvWindow";
 int g_nextControlId = 100;
+
+// The control of each window handle, kept in the process: every message looks its window up, and a
+// window property would cost a call to the window server each time.
+using THandleEntry = std::pair<HWND, TWinControl*>;
+std::vector<THandleEntry>& HandleTable()
+{
+    static std::vector<THandleEntry> table;
+    return table;
+}
+
+std::vector<THandleEntry>::iterator HandleSlot(HWND h)
+{
+    auto& t = HandleTable();
+    return std::lower_bound(t.begin(), t.end(), h, [](const THandleEntry& e, HWND key) { return e.first < key; });
+}
+
+void BindHandle(HWND h, TWinControl* c)
+{
+    auto it = HandleSlot(h);
+    if (it != HandleTable().end() && it->first == h)
+        it->second = c;
+    else
+        HandleTable().insert(it, {h, c});
+}
+
+void UnbindHandle(HWND h)
+{
+    auto it = HandleSlot(h);
+    if (it != HandleTable().end() && it->first == h)
+        HandleTable().erase(it);
+}
 } // namespace
 
 HINSTANCE ModuleInstance() { return ::GetModuleHandleA(nullptr); }
@@ -25,7 +57,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam
         c = static_cast<TWinControl*>(cs->lpCreateParams);
         if (c) {
             c->handle_ = h;
-            ::SetPropA(h, kControlProp, c);
+            BindHandle(h, c);
         }
     }
     if (!c)
@@ -258,7 +290,8 @@ void TControl::Invalidate()
     POINT o = OriginInWindow();
     while (w && !w->IsWindowed())
         w = w->Parent();
-    if (w && w->HandleAllocated()) {
+    // A window that is not on the screen is painted whole when it is shown: nothing to mark.
+    if (w && w->HandleAllocated() && ::IsWindowVisible(w->HandleIfAllocated())) {
         RECT r{o.x, o.y, o.x + width_, o.y + height_};
         ::InvalidateRect(w->HandleIfAllocated(), &r, TRUE);
     }
@@ -415,7 +448,10 @@ TWinControl::~TWinControl()
 
 TWinControl* TWinControl::FromHandle(HWND h)
 {
-    return h ? static_cast<TWinControl*>(::GetPropA(h, kControlProp)) : nullptr;
+    if (!h)
+        return nullptr;
+    auto it = HandleSlot(h);
+    return it != HandleTable().end() && it->first == h ? it->second : nullptr;
 }
 
 HWND TWinControl::Handle()
@@ -457,7 +493,7 @@ void TWinControl::CreateWnd()
         // A native control reports its own clicks (BN_CLICKED and the like).
         clickOnMouseUp_ = false;
         handle_ = h;
-        ::SetPropA(h, kControlProp, this);
+        BindHandle(h, this);
         oldProc_ = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
     }
@@ -484,6 +520,7 @@ void TWinControl::DestroyHandle()
     HandleDestroying();
     HWND h = handle_;
     ::DestroyWindow(h); // WM_NCDESTROY clears handle_
+    UnbindHandle(h);     // also when the window's last messages no longer came here
     handle_ = nullptr;
 }
 
@@ -664,7 +701,7 @@ std::string TWinControl::GetText() const
 
 void TWinControl::Invalidate()
 {
-    if (handle_)
+    if (handle_ && ::IsWindowVisible(handle_))
         ::InvalidateRect(handle_, nullptr, TRUE);
 }
 
@@ -1124,7 +1161,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         LRESULT res = DefaultHandler(msg, wParam, lParam);
         if (oldProc_)
             ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-        ::RemovePropA(handle_, kControlProp);
+        UnbindHandle(handle_);
         handle_ = nullptr;
         oldProc_ = nullptr;
         trackingLeave_ = false;

@@ -1,5 +1,8 @@
 #include "framework/Graphics.h"
 
+#include "framework/Inflate.h"
+
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -29,6 +32,12 @@ int ScreenPixelsPerInch()
         return v > 0 ? v : 96;
     }();
     return ppi;
+}
+
+HDC MeasureDC()
+{
+    static HDC dc = ::CreateCompatibleDC(nullptr);
+    return dc;
 }
 
 // ---- TFont
@@ -458,9 +467,45 @@ void TBitmap::Assign(const TBitmap& other)
     }
 }
 
+namespace {
+
+// A bitmap file kept gzip-compressed as a ZBITMAP resource, expanded into the same DIB section that
+// loading it as a BITMAP resource would give.
+HBITMAP LoadCompressedBitmap(HINSTANCE instance, const char* name)
+{
+    HRSRC res = ::FindResourceA(instance, name, "ZBITMAP");
+    HGLOBAL global = res ? ::LoadResource(instance, res) : nullptr;
+    const auto* packed = global ? static_cast<const std::uint8_t*>(::LockResource(global)) : nullptr;
+    std::vector<std::uint8_t> file;
+    if (!packed || !Gunzip(packed, ::SizeofResource(instance, res), file))
+        return nullptr;
+    if (file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file[0] != 'B' || file[1] != 'M')
+        return nullptr;
+    BITMAPFILEHEADER fh;
+    std::memcpy(&fh, file.data(), sizeof fh);
+    auto* info = reinterpret_cast<BITMAPINFO*>(file.data() + sizeof fh);
+    const BITMAPINFOHEADER& ih = info->bmiHeader;
+    const long long stride = ((static_cast<long long>(ih.biWidth) * ih.biBitCount + 31) / 32) * 4;
+    const long long bytes = stride * (ih.biHeight < 0 ? -static_cast<long long>(ih.biHeight) : ih.biHeight);
+    if (ih.biSize < sizeof ih || ih.biWidth <= 0 || ih.biHeight == 0 || ih.biCompression != BI_RGB ||
+        fh.bfOffBits > file.size() || bytes > static_cast<long long>(file.size() - fh.bfOffBits))
+        return nullptr;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP dib = ::CreateDIBSection(screen, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ::ReleaseDC(nullptr, screen);
+    if (dib)
+        std::memcpy(bits, file.data() + fh.bfOffBits, static_cast<std::size_t>(bytes));
+    return dib;
+}
+
+} // namespace
+
 bool TBitmap::LoadFromResourceName(HINSTANCE instance, const char* name)
 {
     HBITMAP loaded = static_cast<HBITMAP>(::LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!loaded)
+        loaded = LoadCompressedBitmap(instance, name);
     if (!loaded)
         return false;
     BITMAP bm{};

@@ -248,4 +248,9 @@ void DrawDisabledText(TCanvas& canvas, const std::string& text, RECT r, UINT for
 // Height in pixels of the screen's logical inch (96 at normal size).
 int ScreenPixelsPerInch();
 
+// A memory device context for measuring text, made once for the process: a measurement needs no
+// window, and a screen device context costs a call to the window server each time. Whoever selects
+// into it restores what it found.
+HDC MeasureDC();
+
 } // namespace zv

@@ -106,6 +106,11 @@ const TClassInfo* FindComponentClass(std::string_view name)
 
 const TClassInfo* TClassInfo::ParentClass() const { return parent_.empty() ? nullptr : FindComponentClass(parent_); }
 
+void TClassInfo::AddProperty(const char* name, TPropertySetter setter)
+{
+    props_.insert_or_assign(std::string(name), std::move(setter));
+}
+
 const TPropertySetter* TClassInfo::FindProperty(std::string_view name) const
 {
     for (const TClassInfo* c = this; c; c = c->ParentClass()) {

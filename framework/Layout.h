@@ -17,8 +17,11 @@
 #pragma once
 
 #include <any>
+#include <cstddef>
 #include <functional>
 #include <map>
+#include <new>
+#include <type_traits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -84,7 +87,45 @@ struct TLayoutContext {
     }
 };
 
-using TPropertySetter = std::function<void(TComponent&, const TLayoutValue&, TLayoutContext&)>;
+// One published property's setter. Registration keeps it lean: a plain function per property and,
+// inline, the few bytes the registering lambda captured; only a large or non-trivial capture falls
+// back to a std::function.
+class TPropertySetter {
+public:
+    template <class T, class F>
+    static TPropertySetter For(F f)
+    {
+        TPropertySetter s;
+        if constexpr (std::is_trivially_copyable_v<F> && sizeof(F) <= kInline && alignof(F) <= alignof(double)) {
+            ::new (static_cast<void*>(s.inline_)) F(f);
+            s.invoke_ = [](const TPropertySetter& self, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
+                Call<T>(*std::launder(reinterpret_cast<const F*>(self.inline_)), c, v, ctx);
+            };
+        } else {
+            s.fallback_ = [f](TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) { Call<T>(f, c, v, ctx); };
+            s.invoke_ = [](const TPropertySetter& self, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
+                self.fallback_(c, v, ctx);
+            };
+        }
+        return s;
+    }
+    void operator()(TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) const { invoke_(*this, c, v, ctx); }
+
+private:
+    static constexpr std::size_t kInline = 24;
+    template <class T, class F>
+    static void Call(const F& f, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx)
+    {
+        if constexpr (std::is_invocable_v<const F&, T&, const TLayoutValue&, TLayoutContext&>)
+            f(dynamic_cast<T&>(c), v, ctx);
+        else
+            f(dynamic_cast<T&>(c), v);
+    }
+    TPropertySetter() = default;
+    void (*invoke_)(const TPropertySetter&, TComponent&, const TLayoutValue&, TLayoutContext&) = nullptr;
+    alignas(double) unsigned char inline_[kInline] = {};
+    std::function<void(TComponent&, const TLayoutValue&, TLayoutContext&)> fallback_;
+};
 
 class TClassInfo {
 public:
@@ -102,16 +143,12 @@ public:
     template <class T, class F>
     TClassInfo& Prop(const char* name, F f)
     {
-        props_[name] = [f](TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
-            if constexpr (std::is_invocable_v<F, T&, const TLayoutValue&, TLayoutContext&>)
-                f(dynamic_cast<T&>(c), v, ctx);
-            else
-                f(dynamic_cast<T&>(c), v);
-        };
+        AddProperty(name, TPropertySetter::For<T>(f));
         return *this;
     }
 
 private:
+    void AddProperty(const char* name, TPropertySetter setter);
     std::string name_;
     std::string parent_;
     std::function<TComponent*(TComponent*)> factory_;
@@ -126,7 +163,8 @@ const TClassInfo* FindComponentClass(std::string_view name);
 template <class T>
 TClassInfo& RegisterClass(const std::string& name, const std::string& parent)
 {
-    return RegisterComponentClass(name, parent, [](TComponent* owner) -> TComponent* { return new T(owner); });
+    // A plain function pointer: one std::function instantiation serves every class.
+    return RegisterComponentClass(name, parent, +[](TComponent* owner) -> TComponent* { return new T(owner); });
 }
 // Registers a class that layouts only describe (a form reading its own layout).
 inline TClassInfo& RegisterRootClass(const std::string& name, const std::string& parent)

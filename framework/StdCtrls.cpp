@@ -173,12 +173,10 @@ void TLabel::AdjustBounds()
     if (text.empty() || (showAccelChar_ && text == "&"))
         text += ' ';
     RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
-    HDC dc = ::GetDC(nullptr);
     {
-        ScopedSelect font(dc, Font().Handle());
-        ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, DrawTextFlags() | DT_CALCRECT);
+        ScopedSelect font(MeasureDC(), Font().Handle());
+        ::DrawTextA(MeasureDC(), text.data(), static_cast<int>(text.size()), &r, DrawTextFlags() | DT_CALCRECT);
     }
-    ::ReleaseDC(nullptr, dc);
     SetBounds(Left(), Top(), wordWrap_ ? Width() : r.right, r.bottom);
 }
 

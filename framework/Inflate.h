@@ -1,0 +1,18 @@
+// Expands deflate-compressed data (the splash picture is kept compressed in the resources).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace zv {
+
+// A raw deflate stream into `out` (emptied first); false on malformed or truncated input, with `out`
+// then unspecified.
+bool Inflate(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
+// One gzip member: header, deflate stream, and the trailer's CRC-32 and length, both checked.
+bool Gunzip(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
+
+} // namespace zv
