@@ -46,14 +46,14 @@ private:
     std::size_t written_ = 0;
 };
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
     int precision = -1;
 };
 
 // Sign or prefix, zeros, digits, placed in the field as the flags ask.
-void Emit(Sink& out, const Spec& s, const char* prefix, const char* digits, std::size_t ndigits, int zeros = 0)
+void Emit(Sink& out, const Conversion& s, const char* prefix, const char* digits, std::size_t ndigits, int zeros = 0)
 {
     const int plen = static_cast<int>(std::strlen(prefix));
     const int body = plen + zeros + static_cast<int>(ndigits);
@@ -80,7 +80,7 @@ std::size_t ToDigits(std::uint64_t v, unsigned base, bool upper, char* end)
     return static_cast<std::size_t>(end - p);
 }
 
-void Integer(Sink& out, Spec s, std::uint64_t magnitude, bool negative, unsigned base, bool upper, bool isSigned)
+void Integer(Sink& out, Conversion s, std::uint64_t magnitude, bool negative, unsigned base, bool upper, bool isSigned)
 {
     char buf[32];
     std::size_t n = ToDigits(magnitude, base, upper, buf + sizeof buf);
@@ -180,7 +180,7 @@ std::size_t Exponent(double v, int precision, bool upper, char* buf, std::size_t
     return n;
 }
 
-void Float(Sink& out, Spec s, double v, char conv)
+void Float(Sink& out, Conversion s, double v, char conv)
 {
     const bool upper = conv == 'F' || conv == 'E' || conv == 'G';
     const bool negative = std::signbit(v);
@@ -250,7 +250,7 @@ std::size_t FormatTo(char* buf, std::size_t size, const char* fmt, va_list args)
             continue;
         }
         const char* start = p++;
-        Spec s;
+        Conversion s;
         for (;; ++p) {
             if (*p == '-') s.left = true;
             else if (*p == '+') s.plus = true;
@@ -323,7 +323,7 @@ std::size_t FormatTo(char* buf, std::size_t size, const char* fmt, va_list args)
         }
         case 'p': {
             const auto v = reinterpret_cast<std::uintptr_t>(va_arg(args, void*));
-            Spec ps = s;
+            Conversion ps = s;
             ps.precision = static_cast<int>(2 * sizeof(void*));
             Integer(out, ps, v, false, 16, true, false);
             break;
