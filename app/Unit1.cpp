@@ -25,6 +25,9 @@ void TForm1::Timer1Timer(TObject*)
     ++SplashTicks;
     if (SplashTicks == 5) {
         Hide();
+        // Nothing shows the picture any more: its 370 KB go back to the system (it comes back if the
+        // splash is ever painted again).
+        Image1->ReleaseResourcePicture();
         Form2->ShowForm();
     }
 }

@@ -191,6 +191,8 @@ void TDateTimePicker::CreateParams(TCreateParams& p)
     p.winClassName = DATETIMEPICK_CLASSA;
     p.nativeClass = true;
     p.exStyle |= WS_EX_CLIENTEDGE;
+    // The native picker keeps its arrows in a child window: a new value repaints the fields, not them.
+    p.style |= WS_CLIPCHILDREN;
     if (kind_ == TDateTimeKind::dtkTime)
         p.style |= DTS_TIMEFORMAT;
     else

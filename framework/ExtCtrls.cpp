@@ -8,6 +8,7 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105
 
 void TImage::PictureChanged()
 {
+    resourceName_.clear(); // drawn into or replaced: no longer what the resource holds
     AdjustSize();
     Invalidate();
 }
@@ -17,6 +18,13 @@ void TImage::LoadPictureResource(const std::string& name)
     if (!picture_.LoadFromResourceName(ModuleInstance(), name.c_str()))
         throw Exception("Bitmap resource '" + name + "' not found");
     PictureChanged();
+    resourceName_ = name;
+}
+
+void TImage::ReleaseResourcePicture()
+{
+    if (!resourceName_.empty())
+        picture_.Clear();
 }
 
 void TImage::SetStretch(bool v)
@@ -72,6 +80,8 @@ RECT TImage::DestRect() const
 
 void TImage::Paint()
 {
+    if (picture_.Empty() && !resourceName_.empty())
+        picture_.LoadFromResourceName(ModuleInstance(), resourceName_.c_str());
     if (picture_.Empty())
         return;
     const RECT r = DestRect();

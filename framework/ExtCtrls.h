@@ -17,6 +17,9 @@ public:
     void PictureChanged();
     // Loads the bitmap resource `name` of the program; throws Exception when there is none.
     void LoadPictureResource(const std::string& name);
+    // Frees a picture loaded from the resources while nothing shows it; it is loaded again, the same,
+    // when the control is next painted.
+    void ReleaseResourcePicture();
 
     // Fills the control, scaled to its size.
     bool Stretch() const { return stretch_; }
@@ -39,6 +42,7 @@ protected:
 private:
     void AdjustSize();
     TBitmap picture_;
+    std::string resourceName_; // the resource the picture came from, if it did
     bool stretch_ = false;
     bool center_ = false;
     bool autoSize_ = false;

@@ -364,6 +364,14 @@ void TBitmap::ReleaseDC()
     }
 }
 
+void TBitmap::Clear()
+{
+    ReleaseDC();
+    bitmap_.reset();
+    width_ = 0;
+    height_ = 0;
+}
+
 namespace {
 HBITMAP CreateDib(int w, int h, TPixelFormat f)
 {
@@ -471,31 +479,58 @@ namespace {
 
 // A bitmap file kept gzip-compressed as a ZBITMAP resource, expanded into the same DIB section that
 // loading it as a BITMAP resource would give.
+// The expanded file lives in pages of its own, given back to the system as soon as the picture is
+// made: a heap block that size would stay with the process for its whole life.
+class PageBlock {
+public:
+    explicit PageBlock(std::size_t size)
+        : p_(size ? static_cast<std::uint8_t*>(::VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
+                  : nullptr)
+    {
+    }
+    ~PageBlock()
+    {
+        if (p_)
+            ::VirtualFree(p_, 0, MEM_RELEASE);
+    }
+    PageBlock(const PageBlock&) = delete;
+    PageBlock& operator=(const PageBlock&) = delete;
+    std::uint8_t* Data() const { return p_; }
+
+private:
+    std::uint8_t* p_;
+};
+
 HBITMAP LoadCompressedBitmap(HINSTANCE instance, const char* name)
 {
     HRSRC res = ::FindResourceA(instance, name, "ZBITMAP");
     HGLOBAL global = res ? ::LoadResource(instance, res) : nullptr;
     const auto* packed = global ? static_cast<const std::uint8_t*>(::LockResource(global)) : nullptr;
-    std::vector<std::uint8_t> file;
-    if (!packed || !Gunzip(packed, ::SizeofResource(instance, res), file))
+    if (!packed)
         return nullptr;
-    if (file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || file[0] != 'B' || file[1] != 'M')
+    const std::size_t packedSize = ::SizeofResource(instance, res);
+    const std::size_t size = GzipSize(packed, packedSize);
+    if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || size > (64u << 20))
+        return nullptr;
+    PageBlock file(size);
+    if (!file.Data() || !GunzipInto(packed, packedSize, file.Data(), size) || file.Data()[0] != 'B' ||
+        file.Data()[1] != 'M')
         return nullptr;
     BITMAPFILEHEADER fh;
-    std::memcpy(&fh, file.data(), sizeof fh);
-    auto* info = reinterpret_cast<BITMAPINFO*>(file.data() + sizeof fh);
+    std::memcpy(&fh, file.Data(), sizeof fh);
+    auto* info = reinterpret_cast<BITMAPINFO*>(file.Data() + sizeof fh);
     const BITMAPINFOHEADER& ih = info->bmiHeader;
     const long long stride = ((static_cast<long long>(ih.biWidth) * ih.biBitCount + 31) / 32) * 4;
     const long long bytes = stride * (ih.biHeight < 0 ? -static_cast<long long>(ih.biHeight) : ih.biHeight);
     if (ih.biSize < sizeof ih || ih.biWidth <= 0 || ih.biHeight == 0 || ih.biCompression != BI_RGB ||
-        fh.bfOffBits > file.size() || bytes > static_cast<long long>(file.size() - fh.bfOffBits))
+        fh.bfOffBits > size || bytes > static_cast<long long>(size - fh.bfOffBits))
         return nullptr;
     void* bits = nullptr;
     HDC screen = ::GetDC(nullptr);
     HBITMAP dib = ::CreateDIBSection(screen, info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ::ReleaseDC(nullptr, screen);
     if (dib)
-        std::memcpy(bits, file.data() + fh.bfOffBits, static_cast<std::size_t>(bytes));
+        std::memcpy(bits, file.Data() + fh.bfOffBits, static_cast<std::size_t>(bytes));
     return dib;
 }
 

@@ -224,6 +224,8 @@ public:
     void SetHeight(int h) { SetSize(width_, h); }
     void Assign(const TBitmap& other);
     bool LoadFromResourceName(HINSTANCE instance, const char* name);
+    // Lets go of the picture and its memory: the bitmap is empty afterwards.
+    void Clear();
     HBITMAP Handle() const { return bitmap_.get(); }
     TCanvas& Canvas();
     TColor Pixel(int x, int y);

@@ -51,6 +51,31 @@ private:
     bool overrun_ = false;
 };
 
+// Output into a growing vector, or into a block of a size known beforehand.
+struct VectorOut {
+    std::vector<std::uint8_t>& v;
+    void push_back(std::uint8_t b) { v.push_back(b); }
+    std::size_t size() const { return v.size(); }
+    std::uint8_t operator[](std::size_t i) const { return v[i]; }
+    bool Room(std::size_t) const { return true; }
+};
+struct BlockOut {
+    std::uint8_t* p;
+    std::size_t capacity;
+    std::size_t n = 0;
+    bool overflow = false;
+    void push_back(std::uint8_t b)
+    {
+        if (n < capacity)
+            p[n++] = b;
+        else
+            overflow = true;
+    }
+    std::size_t size() const { return n; }
+    std::uint8_t operator[](std::size_t i) const { return p[i]; }
+    bool Room(std::size_t len) const { return !overflow && capacity - n >= len; }
+};
+
 // A canonical Huffman code: how many codes of each length, and the symbols in code order.
 struct Huffman {
     short count[kMaxBits + 1];
@@ -104,7 +129,8 @@ constexpr unsigned short kDistBase[30] = {1,   2,   3,   4,   5,   7,    9,    1
 constexpr std::uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
                                          6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-bool Codes(BitReader& in, const Huffman& lengths, const Huffman& distances, std::vector<std::uint8_t>& out)
+template <class Out>
+bool Codes(BitReader& in, const Huffman& lengths, const Huffman& distances, Out& out)
 {
     for (;;) {
         int sym = Decode(in, lengths);
@@ -124,7 +150,7 @@ bool Codes(BitReader& in, const Huffman& lengths, const Huffman& distances, std:
         if (dsym < 0 || dsym >= 30)
             return false;
         const std::size_t dist = kDistBase[dsym] + in.Bits(kDistExtra[dsym]);
-        if (in.Overrun() || dist > out.size())
+        if (in.Overrun() || dist > out.size() || !out.Room(len))
             return false;
         // Byte by byte: a copy may overlap the bytes it is producing.
         std::size_t from = out.size() - dist;
@@ -133,7 +159,8 @@ bool Codes(BitReader& in, const Huffman& lengths, const Huffman& distances, std:
     }
 }
 
-bool Stored(BitReader& in, std::vector<std::uint8_t>& out)
+template <class Out>
+bool Stored(BitReader& in, Out& out)
 {
     in.AlignToByte();
     const std::uint8_t* h;
@@ -146,11 +173,13 @@ bool Stored(BitReader& in, std::vector<std::uint8_t>& out)
     const std::uint8_t* bytes;
     if (!in.TakeBytes(len, bytes))
         return false;
-    out.insert(out.end(), bytes, bytes + len);
+    for (unsigned i = 0; i < len; ++i)
+        out.push_back(bytes[i]);
     return true;
 }
 
-bool Fixed(BitReader& in, std::vector<std::uint8_t>& out)
+template <class Out>
+bool Fixed(BitReader& in, Out& out)
 {
     static Huffman lengths, distances;
     static bool built = false;
@@ -167,7 +196,8 @@ bool Fixed(BitReader& in, std::vector<std::uint8_t>& out)
     return Codes(in, lengths, distances, out);
 }
 
-bool Dynamic(BitReader& in, std::vector<std::uint8_t>& out)
+template <class Out>
+bool Dynamic(BitReader& in, Out& out)
 {
     static constexpr std::uint8_t kOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
     const int nlen = static_cast<int>(in.Bits(5)) + 257;
@@ -215,7 +245,8 @@ bool Dynamic(BitReader& in, std::vector<std::uint8_t>& out)
     return Codes(in, lengths, distances, out);
 }
 
-bool InflateStream(BitReader& in, std::vector<std::uint8_t>& out)
+template <class Out>
+bool InflateStream(BitReader& in, Out& out)
 {
     for (;;) {
         const unsigned last = in.Bits(1);
@@ -240,7 +271,8 @@ bool Inflate(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_
 {
     out.clear();
     BitReader in(data, size);
-    return InflateStream(in, out);
+    VectorOut o{out};
+    return InflateStream(in, o);
 }
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size)
@@ -258,15 +290,23 @@ std::uint32_t Crc32(const std::uint8_t* data, std::size_t size)
     return ~crc;
 }
 
-bool Gunzip(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out)
+namespace {
+
+std::uint32_t Le32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+// Where the deflate stream of a gzip member starts; 0 for what is not one.
+std::size_t GzipStreamStart(const std::uint8_t* data, std::size_t size)
 {
     if (size < 18 || data[0] != 0x1f || data[1] != 0x8b || data[2] != 8)
-        return false;
+        return 0;
     const std::uint8_t flags = data[3];
     std::size_t pos = 10;
     if (flags & 4) { // extra field
         if (pos + 2 > size)
-            return false;
+            return 0;
         pos += 2 + (data[pos] | (data[pos + 1] << 8));
     }
     for (const std::uint8_t zeroEnded : {std::uint8_t{8}, std::uint8_t{16}}) { // name, comment
@@ -278,19 +318,42 @@ bool Gunzip(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t
     }
     if (flags & 2) // header CRC
         pos += 2;
-    if (pos + 8 > size)
+    return pos + 8 > size ? 0 : pos;
+}
+
+} // namespace
+
+std::size_t GzipSize(const std::uint8_t* data, std::size_t size)
+{
+    return GzipStreamStart(data, size) ? Le32(data + size - 4) : 0;
+}
+
+bool Gunzip(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out)
+{
+    const std::size_t pos = GzipStreamStart(data, size);
+    if (!pos)
         return false;
-    auto le32 = [](const std::uint8_t* p) {
-        return static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)) | (static_cast<std::uint32_t>(p[3]) << 24);
-    };
-    const std::uint32_t expectedSize = le32(data + size - 4);
+    const std::uint32_t expectedSize = Le32(data + size - 4);
     out.clear();
     if (expectedSize < (64u << 20))
         out.reserve(expectedSize);
     BitReader in(data + pos, size - pos - 8);
-    if (!InflateStream(in, out))
+    VectorOut o{out};
+    if (!InflateStream(in, o))
         return false;
-    return out.size() == expectedSize && Crc32(out.data(), out.size()) == le32(data + size - 8);
+    return out.size() == expectedSize && Crc32(out.data(), out.size()) == Le32(data + size - 8);
+}
+
+bool GunzipInto(const std::uint8_t* data, std::size_t size, std::uint8_t* out, std::size_t capacity)
+{
+    const std::size_t pos = GzipStreamStart(data, size);
+    if (!pos || Le32(data + size - 4) != capacity)
+        return false;
+    BitReader in(data + pos, size - pos - 8);
+    BlockOut o{out, capacity};
+    if (!InflateStream(in, o) || o.overflow)
+        return false;
+    return o.n == capacity && Crc32(out, capacity) == Le32(data + size - 8);
 }
 
 } // namespace zv

@@ -12,6 +12,10 @@ namespace zv {
 bool Inflate(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
 // One gzip member: header, deflate stream, and the trailer's CRC-32 and length, both checked.
 bool Gunzip(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
+// The expanded size a gzip member states in its trailer (0 when `data` is not one).
+std::size_t GzipSize(const std::uint8_t* data, std::size_t size);
+// One gzip member into a block of exactly the size its trailer states (GzipSize), both checks made.
+bool GunzipInto(const std::uint8_t* data, std::size_t size, std::uint8_t* out, std::size_t capacity);
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
 

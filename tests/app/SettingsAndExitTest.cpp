@@ -131,10 +131,17 @@ TEST_F(FirstRun, TheSplashHandsOverOnTickFiveAndNeverAgain)
         Form1->Timer1->Timer();
         EXPECT_FALSE(Form2->Visible()) << i;
     }
+    EXPECT_FALSE(Form1->Image1->Picture().Empty());
     Form1->Timer1->Timer();
     EXPECT_FALSE(Form1->Visible());
     EXPECT_TRUE(Form2->Visible());
     EXPECT_EQ(900u, Form1->Timer1->Interval());
+    // Hidden for good, the splash lets go of its picture; painted again, it shows the same one.
+    EXPECT_TRUE(Form1->Image1->Picture().Empty());
+    zv::test::TDib dib(399, 316);
+    Form1->PaintTo(dib.DC());
+    EXPECT_EQ(399, Form1->Image1->Picture().Width());
+    EXPECT_EQ(316, Form1->Image1->Picture().Height());
 
     Form2->Hide();
     for (int i = 6; i <= 20; ++i)

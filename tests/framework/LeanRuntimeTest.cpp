@@ -2,6 +2,7 @@
 // runtime's versions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -94,6 +95,20 @@ TEST(Inflate, TheSplashResourceExpandsIntoItsBitmapFile)
     std::vector<std::uint8_t> damaged(packed, packed + size);
     damaged[size / 2] ^= 0x10;
     EXPECT_FALSE(Gunzip(damaged.data(), damaged.size(), file));
+
+    // Into a block of the stated size: the same bytes; a block of any other size is refused unwritten
+    // beyond its end, and so is damaged input.
+    ASSERT_TRUE(Gunzip(packed, size, file));
+    ASSERT_EQ(file.size(), GzipSize(packed, size));
+    std::vector<std::uint8_t> block(file.size() + 16, 0xee);
+    ASSERT_TRUE(GunzipInto(packed, size, block.data(), file.size()));
+    EXPECT_TRUE(std::equal(file.begin(), file.end(), block.begin()));
+    EXPECT_EQ(0xee, block[file.size()]);
+    std::fill(block.begin(), block.end(), 0xee);
+    EXPECT_FALSE(GunzipInto(packed, size, block.data(), file.size() - 1));
+    EXPECT_EQ(0xee, block[file.size() - 1]);
+    EXPECT_FALSE(GunzipInto(damaged.data(), damaged.size(), block.data(), file.size()));
+    EXPECT_EQ(0u, GzipSize(file.data(), file.size()));
 
     TBitmap b;
     ASSERT_TRUE(b.LoadFromResourceName(self, "SPLASH"));

@@ -114,6 +114,23 @@ TEST_F(Picker, OnChangeFollowsTheUsersStepsButNotValuesSetByCode)
     EXPECT_EQ(userChanges, changes);
 }
 
+TEST_F(Picker, ANewValueRepaintsTheFieldsButNotTheArrows)
+{
+    // The clock sets the time picker every second: its arrows, which do not change, are not repainted.
+    picker->SetKind(TDateTimeKind::dtkTime);
+    picker->SetDateTime(At(2024, 5, 10, 12, 30, 15));
+    ShowAndFocus();
+    HWND arrows = ::FindWindowExA(picker->Handle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, arrows);
+    ::UpdateWindow(form->Handle());
+    ::RedrawWindow(picker->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r;
+    ASSERT_FALSE(::GetUpdateRect(picker->Handle(), &r, FALSE));
+    picker->SetDateTime(At(2024, 5, 10, 12, 30, 16));
+    EXPECT_TRUE(::GetUpdateRect(picker->Handle(), &r, FALSE));
+    EXPECT_FALSE(::GetUpdateRect(arrows, &r, FALSE));
+}
+
 TEST_F(Picker, DatesBeforeTheEarliestDateAreRefused)
 {
     picker->SetDateTime(At(2024, 5, 12, 10, 0, 0));

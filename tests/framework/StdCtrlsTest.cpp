@@ -524,6 +524,32 @@ TEST_F(StdCtrls, ImageDrawsItsPictureAtTheCornerCentredOrStretched)
     EXPECT_EQ(10, image->Left());
 }
 
+TEST_F(StdCtrls, AResourcePictureLetGoComesBackTheSameWhenPaintedButADrawnOneStays)
+{
+    auto* image = Add<TImage>(0, 0, 20, 20);
+    image->LoadPictureResource("FlatUp");
+    const int w = image->Picture().Width(), h = image->Picture().Height();
+    TDib before(40, 40);
+    form->PaintTo(before.DC());
+    image->ReleaseResourcePicture();
+    EXPECT_TRUE(image->Picture().Empty());
+    TDib after(40, 40);
+    form->PaintTo(after.DC());
+    ASSERT_FALSE(image->Picture().Empty());
+    EXPECT_EQ(w, image->Picture().Width());
+    EXPECT_EQ(h, image->Picture().Height());
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(before.Pixel(x, y), after.Pixel(x, y)) << x << "," << y;
+
+    // Drawn into after loading: the picture is the control's own now and is kept.
+    image->Picture().SetPixel(0, 0, clRed);
+    image->PictureChanged();
+    image->ReleaseResourcePicture();
+    ASSERT_FALSE(image->Picture().Empty());
+    EXPECT_EQ(ColorToRGB(clRed), image->Picture().Pixel(0, 0));
+}
+
 // ---------------------------------------------------------------- layouts
 
 const char* kLayout = R"(object StdForm: TStdCtrlsForm
