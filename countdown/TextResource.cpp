@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "framework/Inflate.h"
 #include "framework/StdCtrls.h"
 #include "framework/SysUtils.h"
 
@@ -9,12 +10,9 @@ namespace zv {
 
 std::vector<std::string> TextResourceLines(const char* name)
 {
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    HRSRC res = ::FindResourceA(module, name, "TEXT");
-    if (!res)
+    std::string text;
+    if (!ReadResourceText(name, "TEXT", text))
         throw Exception(std::string("Text ") + name + ": resource not found");
-    const char* bytes = static_cast<const char*>(::LockResource(::LoadResource(module, res)));
-    std::string text(bytes, ::SizeofResource(module, res));
     std::vector<std::string> lines = SplitLines(text);
     if (!lines.empty() && lines.back().empty())
         lines.pop_back();

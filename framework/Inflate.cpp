@@ -1,5 +1,7 @@
 #include "framework/Inflate.h"
 
+#include <windows.h>
+
 namespace zv {
 
 namespace {
@@ -354,6 +356,28 @@ bool GunzipInto(const std::uint8_t* data, std::size_t size, std::uint8_t* out, s
     if (!InflateStream(in, o) || o.overflow)
         return false;
     return o.n == capacity && Crc32(out, capacity) == Le32(data + size - 8);
+}
+
+bool ReadResourceText(const char* name, const char* type, std::string& out)
+{
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    auto bytes = [module, name](const char* t, DWORD& size) -> const std::uint8_t* {
+        HRSRC res = ::FindResourceA(module, name, t);
+        HGLOBAL data = res ? ::LoadResource(module, res) : nullptr;
+        size = res ? ::SizeofResource(module, res) : 0;
+        return data ? static_cast<const std::uint8_t*>(::LockResource(data)) : nullptr;
+    };
+    DWORD size = 0;
+    if (const std::uint8_t* plain = bytes(type, size)) {
+        out.assign(reinterpret_cast<const char*>(plain), size);
+        return true;
+    }
+    const std::string packedType = std::string("Z") + type;
+    const std::uint8_t* packed = bytes(packedType.c_str(), size);
+    if (!packed)
+        return false;
+    out.assign(GzipSize(packed, size), '\0');
+    return GunzipInto(packed, size, reinterpret_cast<std::uint8_t*>(out.data()), out.size());
 }
 
 } // namespace zv

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace zv {
@@ -16,6 +17,10 @@ bool Gunzip(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t
 std::size_t GzipSize(const std::uint8_t* data, std::size_t size);
 // One gzip member into a block of exactly the size its trailer states (GzipSize), both checks made.
 bool GunzipInto(const std::uint8_t* data, std::size_t size, std::uint8_t* out, std::size_t capacity);
+
+// The contents of the program's resource `name` of `type`, or of the gzip-compressed resource of type
+// "Z" + `type` (how the build keeps layouts and texts); false when there is neither or it is damaged.
+bool ReadResourceText(const char* name, const char* type, std::string& out);
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
 

@@ -1,5 +1,7 @@
 #include "framework/Layout.h"
 
+#include "framework/Inflate.h"
+
 #include <windows.h>
 
 #include <cctype>
@@ -62,6 +64,16 @@ std::vector<std::string> TLayoutValue::AsStrings() const
     return items;
 }
 
+std::size_t TLayoutValue::NameIndex(const char* const* first, std::size_t stride, std::size_t count) const
+{
+    const std::string& id = AsIdent();
+    const auto* at = reinterpret_cast<const unsigned char*>(first);
+    for (std::size_t i = 0; i < count; ++i, at += stride)
+        if (id == *reinterpret_cast<const char* const*>(at))
+            return i;
+    throw Exception("unknown value '" + id + "'");
+}
+
 unsigned TLayoutValue::AsSet(std::initializer_list<std::pair<const char*, unsigned>> table) const
 {
     if (kind != Kind::Set)
@@ -106,9 +118,14 @@ const TClassInfo* FindComponentClass(std::string_view name)
 
 const TClassInfo* TClassInfo::ParentClass() const { return parent_.empty() ? nullptr : FindComponentClass(parent_); }
 
-void TClassInfo::AddProperty(const char* name, TPropertySetter setter)
+void TClassInfo::AddProperty(const char* name, const TPropertySetter& setter)
 {
-    props_.insert_or_assign(std::string(name), std::move(setter));
+    props_.insert_or_assign(std::string(name), setter);
+}
+
+void TClassInfo::AddField(const std::string& prefix, const char* field, const TPropertySetter& setter)
+{
+    props_.insert_or_assign(prefix + "." + field, setter);
 }
 
 const TPropertySetter* TClassInfo::FindProperty(std::string_view name) const
@@ -423,14 +440,10 @@ void ReadComponentLayout(TComponent* root, std::string_view text, const std::str
 
 void ReadComponentLayoutResource(TComponent* root, const char* name)
 {
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    HRSRC res = ::FindResourceA(module, name, "LAYOUT");
-    if (!res)
+    std::string text;
+    if (!ReadResourceText(name, "LAYOUT", text))
         throw ELayoutError(std::string("Layout ") + name + ": resource not found");
-    HGLOBAL data = ::LoadResource(module, res);
-    const char* bytes = static_cast<const char*>(::LockResource(data));
-    const DWORD size = ::SizeofResource(module, res);
-    ReadComponentLayout(root, std::string_view(bytes, size), name);
+    ReadComponentLayout(root, text, name);
 }
 
 } // namespace zv

@@ -49,12 +49,12 @@ struct TLayoutValue {
     template <class E>
     E AsEnum(std::initializer_list<std::pair<const char*, E>> table) const
     {
-        const std::string& id = AsIdent();
-        for (const auto& [name, value] : table)
-            if (id == name)
-                return value;
-        throw Exception("unknown value '" + id + "'");
+        using Entry = std::pair<const char*, E>;
+        return table.begin()[NameIndex(&table.begin()->first, sizeof(Entry), table.size())].second;
     }
+    // Which of `count` names, each `stride` bytes after the one before, the identifier is; throws for
+    // none. One routine for every enumeration a layout names.
+    std::size_t NameIndex(const char* const* first, std::size_t stride, std::size_t count) const;
     // A set of flags: each member's name maps to its bit.
     unsigned AsSet(std::initializer_list<std::pair<const char*, unsigned>> table) const;
 };
@@ -87,26 +87,21 @@ struct TLayoutContext {
     }
 };
 
-// One published property's setter. Registration keeps it lean: a plain function per property and,
-// inline, the few bytes the registering lambda captured; only a large or non-trivial capture falls
-// back to a std::function.
+// One published property's setter: a plain function per property and, inline, the few bytes the
+// registering lambda captured. It is trivially copied and destroyed, so registering a property is a
+// call with a name and two words, and no clean-up code follows each one.
 class TPropertySetter {
 public:
     template <class T, class F>
     static TPropertySetter For(F f)
     {
+        static_assert(std::is_trivially_copyable_v<F> && sizeof(F) <= kInline && alignof(F) <= alignof(double),
+                      "a property setter captures only a few plain values");
         TPropertySetter s;
-        if constexpr (std::is_trivially_copyable_v<F> && sizeof(F) <= kInline && alignof(F) <= alignof(double)) {
-            ::new (static_cast<void*>(s.inline_)) F(f);
-            s.invoke_ = [](const TPropertySetter& self, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
-                Call<T>(*std::launder(reinterpret_cast<const F*>(self.inline_)), c, v, ctx);
-            };
-        } else {
-            s.fallback_ = [f](TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) { Call<T>(f, c, v, ctx); };
-            s.invoke_ = [](const TPropertySetter& self, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
-                self.fallback_(c, v, ctx);
-            };
-        }
+        ::new (static_cast<void*>(s.inline_)) F(f);
+        s.invoke_ = [](const TPropertySetter& self, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
+            Call<T>(*std::launder(reinterpret_cast<const F*>(self.inline_)), c, v, ctx);
+        };
         return s;
     }
     void operator()(TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) const { invoke_(*this, c, v, ctx); }
@@ -124,7 +119,6 @@ private:
     TPropertySetter() = default;
     void (*invoke_)(const TPropertySetter&, TComponent&, const TLayoutValue&, TLayoutContext&) = nullptr;
     alignas(double) unsigned char inline_[kInline] = {};
-    std::function<void(TComponent&, const TLayoutValue&, TLayoutContext&)> fallback_;
 };
 
 class TClassInfo {
@@ -146,9 +140,17 @@ public:
         AddProperty(name, TPropertySetter::For<T>(f));
         return *this;
     }
+    // Registers "<prefix>.<field>" (a field of a record the class publishes).
+    template <class T, class F>
+    TClassInfo& FieldProp(const std::string& prefix, const char* field, F f)
+    {
+        AddField(prefix, field, TPropertySetter::For<T>(f));
+        return *this;
+    }
 
 private:
-    void AddProperty(const char* name, TPropertySetter setter);
+    __attribute__((noinline)) void AddProperty(const char* name, const TPropertySetter& setter);
+    __attribute__((noinline)) void AddField(const std::string& prefix, const char* field, const TPropertySetter& setter);
     std::string name_;
     std::string parent_;
     std::function<TComponent*(TComponent*)> factory_;

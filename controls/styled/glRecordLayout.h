@@ -27,8 +27,7 @@ using RecordOf = std::remove_cvref_t<std::invoke_result_t<Get, Owner&>>;
 template <class Owner, class Get, class Set>
 void Field(TClassInfo& c, const std::string& prefix, const char* field, Get get, Set set)
 {
-    const std::string name = prefix + "." + field;
-    c.Prop<Owner>(name.c_str(), [get, set](Owner& o, const TLayoutValue& v) { set(std::invoke(get, o), v); });
+    c.FieldProp<Owner>(prefix, field, [get, set](Owner& o, const TLayoutValue& v) { set(std::invoke(get, o), v); });
 }
 
 inline int CharsetOf(const TLayoutValue& v)

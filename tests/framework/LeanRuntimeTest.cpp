@@ -115,6 +115,24 @@ TEST(Inflate, TheSplashResourceExpandsIntoItsBitmapFile)
     EXPECT_EQ(TPixelFormat::pf24bit, b.PixelFormat());
 }
 
+TEST(Inflate, LayoutsAndTextsAreKeptCompressedAndReadBackWhole)
+{
+    HMODULE self = ::GetModuleHandleA(nullptr);
+    for (const char* name : {"TForm1", "TForm2", "TInfo", "TPrompt", "Ttemporizator", "Tdespre", "TRamas", "TVersiuni",
+                             "Tsetari"}) {
+        EXPECT_EQ(nullptr, ::FindResourceA(self, name, "LAYOUT")) << name;
+        ASSERT_NE(nullptr, ::FindResourceA(self, name, "ZLAYOUT")) << name;
+        std::string text;
+        ASSERT_TRUE(ReadResourceText(name, "LAYOUT", text)) << name;
+        EXPECT_EQ(0u, text.find("object ")) << name;
+        EXPECT_EQ("end", text.substr(text.find_last_not_of("\r\n") - 2, 3)) << name;
+    }
+    std::string text = "kept";
+    EXPECT_FALSE(ReadResourceText("NOSUCHLAYOUT", "LAYOUT", text));
+    ASSERT_TRUE(ReadResourceText("VERSIUNI", "TEXT", text));
+    EXPECT_GT(text.size(), 1000u);
+}
+
 TEST(LibraryErrors, ComeAsTheFrameworksExceptionCaughtAsStdException)
 {
     std::string s = "abc";
