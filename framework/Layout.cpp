@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cxxabi.h>
 #include <cstdlib>
 #include <memory>
 
@@ -121,6 +122,30 @@ const TClassInfo* TClassInfo::ParentClass() const { return parent_.empty() ? nul
 void TClassInfo::AddProperty(const char* name, const TPropertySetter& setter)
 {
     props_.insert_or_assign(std::string(name), setter);
+}
+
+const std::any& TLayoutContext::FindHandler(const TLayoutValue& v) const
+{
+    const std::any* h = root->FindHandler(v.AsIdent());
+    if (!h)
+        throw Exception("handler '" + v.AsIdent() + "' not found");
+    return *h;
+}
+
+void TLayoutContext::HandlerMismatch(const TLayoutValue& v)
+{
+    throw Exception("handler '" + v.AsIdent() + "' has another signature");
+}
+
+void TPropertySetter::operator()(TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) const
+{
+    // What dynamic_cast does, with the target type known only at run time.
+    using abi::__class_type_info;
+    const auto* from = static_cast<const __class_type_info*>(&typeid(TComponent));
+    const auto* to = static_cast<const __class_type_info*>(target_);
+    if (*target_ != typeid(TComponent) && !abi::__dynamic_cast(&c, from, to, -1))
+        throw Exception(std::string("a ") + c.ClassName() + " has no such property");
+    invoke_(*this, c, v, ctx);
 }
 
 void TClassInfo::AddField(const std::string& prefix, const char* field, const TPropertySetter& setter)

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <typeinfo>
 #include <vector>
 
 #include "framework/Colors.h"
@@ -69,14 +70,14 @@ struct TLayoutContext {
     template <class Fn>
     Fn Handler(const TLayoutValue& v) const
     {
-        const std::string& name = v.AsIdent();
-        const std::any* h = root->FindHandler(name);
-        if (!h)
-            throw Exception("handler '" + name + "' not found");
-        if (const Fn* f = std::any_cast<Fn>(h))
+        const std::any& h = FindHandler(v);
+        if (const Fn* f = std::any_cast<Fn>(&h))
             return *f;
-        throw Exception("handler '" + name + "' has another signature");
+        HandlerMismatch(v);
     }
+    // The root's handler named by `v`; throws when it has none of that name.
+    const std::any& FindHandler(const TLayoutValue& v) const;
+    [[noreturn]] static void HandlerMismatch(const TLayoutValue& v);
     // Resolves a component reference once the whole layout is in.
     template <class T>
     void Reference(const TLayoutValue& v, std::function<void(T*)> apply)
@@ -99,25 +100,31 @@ public:
                       "a property setter captures only a few plain values");
         TPropertySetter s;
         ::new (static_cast<void*>(s.inline_)) F(f);
+        s.target_ = &typeid(T);
         s.invoke_ = [](const TPropertySetter& self, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) {
             Call<T>(*std::launder(reinterpret_cast<const F*>(self.inline_)), c, v, ctx);
         };
         return s;
     }
-    void operator()(TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) const { invoke_(*this, c, v, ctx); }
+    // Sets the property of `c`, which must be of the class the setter was registered for (or derive
+    // from it); an object of another class is refused with an Exception, and nothing is set.
+    void operator()(TComponent& c, const TLayoutValue& v, TLayoutContext& ctx) const;
 
 private:
     static constexpr std::size_t kInline = 24;
+    // The one check that `c` is what the setter takes is made before the call, so each setter itself
+    // only converts.
     template <class T, class F>
     static void Call(const F& f, TComponent& c, const TLayoutValue& v, TLayoutContext& ctx)
     {
         if constexpr (std::is_invocable_v<const F&, T&, const TLayoutValue&, TLayoutContext&>)
-            f(dynamic_cast<T&>(c), v, ctx);
+            f(static_cast<T&>(c), v, ctx);
         else
-            f(dynamic_cast<T&>(c), v);
+            f(static_cast<T&>(c), v);
     }
     TPropertySetter() = default;
     void (*invoke_)(const TPropertySetter&, TComponent&, const TLayoutValue&, TLayoutContext&) = nullptr;
+    const std::type_info* target_ = nullptr;
     alignas(double) unsigned char inline_[kInline] = {};
 };
 

@@ -41,8 +41,16 @@ public:
     int creates = 0;
 };
 
+// Registered under the wrong parent: layouts may name TProbe's properties for it, which it lacks.
+class TMisfiled : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    const char* ClassName() const override { return "TMisfiled"; }
+};
+
 const bool kRegistered = [] {
     RegisterRootClass("TLayoutForm", "TForm");
+    RegisterClass<TMisfiled>("TMisfiled", "TProbe");
     RegisterClass<TProbe>("TProbe", "TWinControl")
         .Prop<TProbe>("Marker", [](TProbe& p, const TLayoutValue& v) {
             p.loadingWhenSet = p.IsLoading();
@@ -136,6 +144,21 @@ TEST(Layout, BuildsTheTreeItDescribes)
     // Tab order from the layout: Last asked for position 0 among the form's children.
     EXPECT_EQ(0, form.Bind<TProbe>("Last")->TabOrder());
     EXPECT_EQ(1, outer->TabOrder());
+}
+
+TEST(Layout, APropertyOfAClassTheObjectIsNotIsRefusedNotApplied)
+{
+    TLayoutForm form(nullptr);
+    form.Read("object Form9: TLayoutForm\n  object Good: TProbe\n    Marker = 7\n  end\nend\n");
+    EXPECT_EQ(7, form.Bind<TProbe>("Good")->Tag);
+    TLayoutForm other(nullptr);
+    try {
+        other.Read("object Form9: TLayoutForm\n  object Odd: TMisfiled\n    Marker = 7\n  end\nend\n");
+        FAIL() << "no error";
+    } catch (const ELayoutError& e) {
+        EXPECT_NE(std::string::npos, std::string(e.what()).find("line 3")) << e.what();
+        EXPECT_NE(std::string::npos, std::string(e.what()).find("TMisfiled")) << e.what();
+    }
 }
 
 TEST(Layout, LoadingStateAndLoadedOncePerComponentAfterTheWholeLayout)
