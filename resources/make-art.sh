@@ -1,7 +1,7 @@
 #!/bin/sh
 # Redraws the program's artwork: splash.bmp (399 x 316, 24-bit BMP v3) and
 # zavrin4.ico (16, 32 and 48 pixels). Both results are committed, so the build
-# never runs this; it needs ImageMagick 6 (convert) and fonts-dejavu-core.
+# never runs this; it needs ImageMagick 6 (convert), python3 and fonts-dejavu-core.
 # Usage: sh resources/make-art.sh   (from anywhere; writes next to this script)
 set -eu
 
@@ -98,4 +98,7 @@ icon() {
 icon 16 2
 icon 32 3
 icon 48 4
-convert "$tmp/icon16.png" "$tmp/icon32.png" "$tmp/icon48.png" "$here/zavrin4.ico"
+# 16 and 32 pixels keep their alpha; 48 pixels is kept in 256 colours with a transparency mask.
+for n in 16 32; do convert "$tmp/icon$n.png" -depth 8 "RGBA:$tmp/icon$n.rgba"; done
+convert "$tmp/icon48.png" -channel A -threshold 50% +channel +dither -colors 255 -depth 8 "RGBA:$tmp/icon48.rgba"
+python3 "$here/make-icon.py" "$here/zavrin4.ico" 16:"$tmp/icon16.rgba" 32:"$tmp/icon32.rgba" 48:"$tmp/icon48.rgba"

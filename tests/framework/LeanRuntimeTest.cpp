@@ -11,6 +11,7 @@
 #include "framework/Graphics.h"
 #include "framework/Inflate.h"
 #include "framework/SysUtils.h"
+#include "tests/support/TestUtil.h"
 
 using namespace zv;
 
@@ -131,6 +132,28 @@ TEST(Inflate, LayoutsAndTextsAreKeptCompressedAndReadBackWhole)
     EXPECT_FALSE(ReadResourceText("NOSUCHLAYOUT", "LAYOUT", text));
     ASSERT_TRUE(ReadResourceText("VERSIUNI", "TEXT", text));
     EXPECT_GT(text.size(), 1000u);
+}
+
+TEST(Resources, TheIconHasEverySizeWithItsCornersTransparent)
+{
+    // 16 and 32 pixels with alpha, 48 pixels in 256 colours with a mask: each draws the rounded
+    // blue square, its corner letting the background through.
+    for (int n : {16, 32, 48}) {
+        HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, n, n, 0));
+        ASSERT_NE(nullptr, icon) << n;
+        zv::test::TDib dib(n, n, RGBColor(0, 255, 0));
+        ASSERT_TRUE(::DrawIconEx(dib.DC(), 0, 0, icon, n, n, 0, nullptr, DI_NORMAL)) << n;
+        const TColor corner = dib.Pixel(0, 0); // the 48-pixel mask is hard, the others blend
+        if (n == 48)
+            EXPECT_EQ(RGBColor(0, 255, 0), corner);
+        EXPECT_GT(GetGValue(corner), 200) << n;
+        EXPECT_LT(GetBValue(corner), 100) << n;
+        const TColor inside = dib.Pixel(n / 8, n / 2);
+        EXPECT_GT(GetBValue(inside), GetGValue(inside)) << n; // blue, not the green background
+        const TColor stroke = dib.Pixel(n / 2, n * 13 / 16); // the ring's bottom: white
+        EXPECT_GT(GetRValue(stroke) + GetGValue(stroke), 2 * 180) << n;
+        ::DestroyIcon(icon);
+    }
 }
 
 TEST(LibraryErrors, ComeAsTheFrameworksExceptionCaughtAsStdException)
