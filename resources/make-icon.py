@@ -56,8 +56,8 @@ def entry8(rgba, n):
 def main():
     out, sizes = sys.argv[1], sys.argv[2:]
     entries = []
-    for spec in sizes:
-        n, path = spec.split(":", 1)
+    for arg in sizes:
+        n, path = arg.split(":", 1)
         n = int(n)
         rgba = open(path, "rb").read()
         if len(rgba) != 4 * n * n:
