@@ -1,6 +1,11 @@
 /* The yardstick for the program's idle cost: one plain window of the main window's client size with the
-   same four window-system timers (900, 1000, 1000 and 60000 ms), whose ticks do nothing. */
+   same four window-system timers (900, 1000, 1000 and 60000 ms), whose ticks do nothing.
+   Built with ZV_BASELINE_PICKER, the window also holds one native time picker where the main window has
+   its own: what loading the common controls costs a program that does nothing else. */
 #include <windows.h>
+#ifdef ZV_BASELINE_PICKER
+#include <commctrl.h>
+#endif
 
 static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -32,6 +37,14 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE prev, LPSTR cmd, int show)
     AdjustWindowRect(&r, style, FALSE);
     wnd = CreateWindowA("ZvBaseline", "Baseline", style, 193, 114, r.right - r.left, r.bottom - r.top, NULL,
                         NULL, inst, NULL);
+#ifdef ZV_BASELINE_PICKER
+    {
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_DATE_CLASSES};
+        InitCommonControlsEx(&icc);
+        CreateWindowExA(WS_EX_CLIENTEDGE, DATETIMEPICK_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_TIMEFORMAT,
+                        128, 16, 89, 21, wnd, NULL, inst, NULL);
+    }
+#endif
     SetTimer(wnd, 1, 900, NULL);
     SetTimer(wnd, 2, 1000, NULL);
     SetTimer(wnd, 3, 1000, NULL);

@@ -2,6 +2,7 @@
 
 #include "framework/Inflate.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -322,11 +323,35 @@ SIZE TCanvas::TextExtent(const std::string& text)
     return sz;
 }
 
+// A picture whose pixel format differs from the device's is converted on the way, into a buffer the
+// size of the part copied. Copying a large picture in bands of rows, and only the rows the clipping
+// leaves, keeps that buffer small: one the size of a whole picture would stay with the process after
+// it is freed, as the top of the heap. The result is the same pixels as one copy.
 void TCanvas::Draw(int x, int y, TBitmap& bitmap)
 {
     if (bitmap.Empty())
         return;
-    ::BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas().Handle(), 0, 0, copyMode_);
+    const int w = bitmap.Width();
+    const int h = bitmap.Height();
+    HDC src = bitmap.Canvas().Handle();
+    constexpr int kBandBytes = 64 * 1024;
+    const int band = std::max(1, kBandBytes / (std::max(w, 1) * 4));
+    if (band >= h) {
+        ::BitBlt(dc_, x, y, w, h, src, 0, 0, copyMode_);
+        return;
+    }
+    int top = 0;
+    int bottom = h;
+    RECT clip;
+    const int kind = ::GetClipBox(dc_, &clip);
+    if (kind == NULLREGION)
+        return;
+    if (kind != ERROR) {
+        top = std::clamp(static_cast<int>(clip.top) - y, 0, h);
+        bottom = std::clamp(static_cast<int>(clip.bottom) - y, top, h);
+    }
+    for (int row = top; row < bottom; row += band)
+        ::BitBlt(dc_, x, y + row, w, std::min(band, bottom - row), src, 0, row, copyMode_);
 }
 
 void TCanvas::StretchDraw(const RECT& r, TBitmap& bitmap)

@@ -10,7 +10,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 ZV_CONSENT=${ZV_HOST_ACTIONS:-}
 unset ZV_HOST_ACTIONS
 
-ZV_PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+ZV_PACKAGES=(python3 wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   fonts-wine xvfb xauth xdotool imagemagick x11-utils cmake ninja-build googletest)
 
 zv_sudo() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

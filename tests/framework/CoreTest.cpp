@@ -281,6 +281,40 @@ TEST(Canvas, EveryOperationGivesTheContextBackItsObjects)
     EXPECT_EQ(clWhite, dib.Pixel(45, 25));
 }
 
+// A picture tall enough to be copied in bands lands exactly as one copy would put it: every row, the
+// band edges included, at its offset; with a clipping rectangle only the rows and columns inside it.
+TEST(Canvas, DrawingALargePictureCopiesEveryRowOnce)
+{
+    TBitmap pic;
+    pic.SetPixelFormat(TPixelFormat::pf24bit);
+    pic.SetSize(399, 316);
+    for (int y = 0; y < 316; ++y)
+        for (int x : {0, 200, 398})
+            pic.SetPixel(x, y, RGBColor(y & 0xFF, y >> 8, x & 0xFF));
+    auto expected = [](int x, int y) { return RGBColor(y & 0xFF, y >> 8, x & 0xFF); };
+
+    test::TDib dib(420, 340, clFuchsia);
+    TCanvas c(dib.DC());
+    c.Draw(7, 11, pic);
+    for (int y = 0; y < 316; ++y)
+        for (int x : {0, 200, 398})
+            ASSERT_EQ(expected(x, y), dib.Pixel(7 + x, 11 + y)) << x << "," << y;
+    EXPECT_EQ(clFuchsia, dib.Pixel(7, 10));
+    EXPECT_EQ(clFuchsia, dib.Pixel(7, 11 + 316));
+
+    test::TDib clipped(420, 340, clFuchsia);
+    HRGN r = ::CreateRectRgn(0, 100, 300, 180);
+    ::SelectClipRgn(clipped.DC(), r);
+    ::DeleteObject(r);
+    TCanvas cc(clipped.DC());
+    cc.Draw(7, 11, pic);
+    for (int y = 0; y < 316; ++y) {
+        const bool inside = 11 + y >= 100 && 11 + y < 180;
+        EXPECT_EQ(inside ? expected(200, y) : clFuchsia, clipped.Pixel(207, 11 + y)) << y;
+        EXPECT_EQ(clFuchsia, clipped.Pixel(7 + 398, 11 + y)) << y;
+    }
+}
+
 TEST(Bitmap, PixelsRoundTripInEveryFormat)
 {
     for (TPixelFormat f : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
