@@ -11,9 +11,9 @@ import struct
 import sys
 import unittest
 
-spec = importlib.util.spec_from_file_location("pagealign", sys.argv[1])
-pagealign = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(pagealign)
+module_source = importlib.util.spec_from_file_location("pagealign", sys.argv[1])
+pagealign = importlib.util.module_from_spec(module_source)
+module_source.loader.exec_module(pagealign)
 PROGRAM = open(sys.argv[2], "rb").read()
 
 
