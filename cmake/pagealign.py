@@ -101,6 +101,14 @@ def layout(sections, headers_end, file_align, max_growth):
     return align(best[1], file_align), best[0]
 
 
+def section_table(data):
+    """The sections of a PE file, in the order of its section table."""
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    count, = struct.unpack_from("<H", data, pe + 6)
+    optional_size, = struct.unpack_from("<H", data, pe + 20)
+    return [Section(data, pe + 24 + optional_size + 40 * i) for i in range(count)]
+
+
 def checksum(data):
     total = 0
     for (word,) in struct.iter_unpack("<H", data + b"\0" * (len(data) % 2)):
@@ -129,7 +137,7 @@ def rewrite(data, max_growth):
     if directory_count > 4 and struct.unpack_from("<II", data, directories + 4 * 8)[1]:
         print("pagealign: the file is signed; left as it is")
         return None
-    sections = [Section(data, opt + optional_size + 40 * i) for i in range(count)]
+    sections = section_table(data)
     with_data = [s for s in sections if s.raw_size]
     file_end = max((s.raw_ptr + s.raw_size for s in with_data), default=headers_size)
     if len(data) > align(file_end, file_align):
@@ -183,18 +191,10 @@ def main(argv):
     with open(tmp, "wb") as f:
         f.write(out)
     os.replace(tmp, path)
-    names = [s.name for s in sorted_by_offset(out)]
+    names = [s.name for s in sorted((s for s in section_table(out) if s.raw_size), key=lambda s: s.raw_ptr)]
     print(f"pagealign: {os.path.basename(path)}: {len(data)} -> {len(out)} bytes; sections in the file: "
           + ", ".join(names))
     return 0
-
-
-def sorted_by_offset(data):
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    count, = struct.unpack_from("<H", data, pe + 6)
-    optional_size, = struct.unpack_from("<H", data, pe + 20)
-    sections = [Section(data, pe + 24 + optional_size + 40 * i) for i in range(count)]
-    return sorted((s for s in sections if s.raw_size), key=lambda s: s.raw_ptr)
 
 
 if __name__ == "__main__":

@@ -17,13 +17,6 @@ module_source.loader.exec_module(pagealign)
 PROGRAM = open(sys.argv[2], "rb").read()
 
 
-def sections(data):
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    count, = struct.unpack_from("<H", data, pe + 6)
-    optional_size, = struct.unpack_from("<H", data, pe + 20)
-    return [pagealign.Section(data, pe + 24 + optional_size + 40 * i) for i in range(count)]
-
-
 def headers_size(data):
     pe = struct.unpack_from("<I", data, 0x3C)[0]
     return struct.unpack_from("<I", data, pe + 24 + 60)[0]
@@ -33,7 +26,7 @@ def packed(data):
     """The file with its sections' data end to end in table order, as the linker writes it."""
     out = bytearray(data[:headers_size(data)])
     out += b"\0" * (pagealign.align(len(out), 512) - len(out))
-    for s in sections(data):
+    for s in pagealign.section_table(data):
         if s.raw_size:
             struct.pack_into("<I", out, s.offset + 20, len(out))
             out += data[s.raw_ptr:s.raw_ptr + s.raw_size]
@@ -41,22 +34,22 @@ def packed(data):
 
 
 def contents(data):
-    return {s.name: data[s.raw_ptr:s.raw_ptr + s.raw_size] for s in sections(data)}
+    return {s.name: data[s.raw_ptr:s.raw_ptr + s.raw_size] for s in pagealign.section_table(data)}
 
 
 class PageAlign(unittest.TestCase):
     def test_the_shipped_program_has_its_code_on_a_page_boundary(self):
-        text = next(s for s in sections(PROGRAM) if s.name == ".text")
+        text = next(s for s in pagealign.section_table(PROGRAM) if s.name == ".text")
         self.assertEqual(0, text.raw_ptr % 4096)
 
     def test_moving_keeps_every_byte_and_maps_the_large_sections(self):
         before = packed(PROGRAM)
-        self.assertNotEqual(0, next(s for s in sections(before) if s.name == ".text").raw_ptr % 4096)
+        self.assertNotEqual(0, next(s for s in pagealign.section_table(before) if s.name == ".text").raw_ptr % 4096)
         after = pagealign.rewrite(before, 1024)
         self.assertTrue(after is not None)
         self.assertLessEqual(len(after), len(before) + 1024)
         self.assertEqual(contents(before), contents(after))
-        moved = sections(after)
+        moved = pagealign.section_table(after)
         by_name = {s.name: s for s in moved}
         self.assertEqual(0, by_name[".text"].raw_ptr % 4096)
         mapped = sum(s.raw_size for s in moved if s.can_be_mapped() and s.raw_ptr % 4096 == 0)
