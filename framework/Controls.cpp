@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Application.h"
+#include "framework/AppSite.h"
 #include "framework/Forms.h"
 
 namespace zv {
@@ -65,8 +65,8 @@ LRESULT CALLBACK FrameworkWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam
     try {
         return c->WndProc(msg, wParam, lParam);
     } catch (const std::exception& e) {
-        if (Application)
-            Application->HandleException(e);
+        if (auto* app = AppSite())
+            app->HandleException(e);
         return 0;
     }
 }
@@ -127,8 +127,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner)
 
 TControl::~TControl()
 {
-    if (Application)
-        Application->ControlDestroying(this);
+    if (auto* app = AppSite())
+        app->ControlDestroying(this);
     if (parent_)
         parent_->RemoveControl(this);
 }
@@ -942,15 +942,15 @@ LRESULT TWinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
     default: break;
     }
     if (down || up) {
-        if (Application)
-            Application->CancelHint();
+        if (auto* app = AppSite())
+            app->CancelHint();
     }
     if (target) {
         POINT o{target->Left(), target->Top()};
         const int x = p.x - o.x, y = p.y - o.y;
         if (msg == WM_MOUSEMOVE) {
-            if (Application)
-                Application->SetMouseControl(target);
+            if (auto* app = AppSite())
+                app->SetMouseControl(target);
             target->MouseMove(shift, x, y);
         } else if (down) {
             if (button == TMouseButton::mbLeft) {
@@ -972,8 +972,8 @@ LRESULT TWinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
         return 0;
     }
     if (msg == WM_MOUSEMOVE) {
-        if (Application)
-            Application->SetMouseControl(this);
+        if (auto* app = AppSite())
+            app->SetMouseControl(this);
         MouseMove(shift, p.x, p.y);
     } else if (down) {
         if (!oldProc_ && button == TMouseButton::mbLeft)
@@ -1037,8 +1037,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
-        if (Application)
-            Application->MouseLeftWindow(this);
+        if (auto* app = AppSite())
+            app->MouseLeftWindow(this);
         break;
     case WM_CAPTURECHANGED:
         captureControl_ = nullptr;
@@ -1134,8 +1134,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && Application) {
-            TControl* c = Application->MouseControl();
+        if (LOWORD(lParam) == HTCLIENT && AppSite()) {
+            TControl* c = AppSite()->MouseControl();
             if (c && c->Cursor() == TCursor::crHandPoint) {
                 ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
                 return TRUE;
