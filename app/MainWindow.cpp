@@ -1,7 +1,5 @@
 #include "app/MainWindow.h"
 
-#include <algorithm>
-
 #include "app/Prompt.h"
 #include "app/Setari.h"
 #include "app/Settings.h"

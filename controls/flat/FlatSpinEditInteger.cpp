@@ -1,8 +1,6 @@
 #include "controls/flat/FlatSpinEditInteger.h"
 
-#include <cctype>
 #include <charconv>
-#include <cstdint>
 #include <limits>
 #include <string>
 
