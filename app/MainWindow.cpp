@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/PowerPort.h"
 #include "app/Prompt.h"
 #include "app/Setari.h"
 #include "app/Settings.h"
@@ -44,6 +45,9 @@ SYSTEMTIME Combine(const SYSTEMTIME& date, const SYSTEMTIME& time)
     t.wMilliseconds = 0;
     return t;
 }
+
+// Less than this between two ticks is the clocks' own jitter, not sleep.
+constexpr long long kSleptMs = 1000;
 
 void OpenWithShell(const char* file)
 {
@@ -106,6 +110,8 @@ TForm2::TForm2(TComponent* owner) : TForm(owner)
     FinishCreate();
 }
 
+TForm2::~TForm2() { HoldAwake(ahMainWindow, false); }
+
 void TForm2::FormCreate(TObject*)
 {
     group1->SetEnabled(System->OSPlatform() == "NT");
@@ -118,6 +124,8 @@ void TForm2::FormCreate(TObject*)
     rd1->SetChecked(true);
     DateTimePicker2->SetMinDate(DateOf(now));
     watchedUpTo_ = WholeSeconds(now);
+    lastSinceStartMs_ = MonotonicMs();
+    lastAwakeMs_ = AwakeMs();
     LoadSettings();
 }
 
@@ -131,6 +139,12 @@ void TForm2::Timer1Timer(TObject*)
 {
     const SYSTEMTIME now = Now();
     const long long nowSecond = WholeSeconds(now);
+    const std::uint64_t sinceStartMs = MonotonicMs();
+    const std::uint64_t awakeMs = AwakeMs();
+    const long long asleepMs = static_cast<long long>(sinceStartMs - lastSinceStartMs_) -
+                               static_cast<long long>(awakeMs - lastAwakeMs_);
+    lastSinceStartMs_ = sinceStartMs;
+    lastAwakeMs_ = awakeMs;
     glLabel4->SetCaption(TimeToText(now));
     if (!Validated && !TimeEdited) {
         const SYSTEMTIME again = Now();
@@ -143,14 +157,18 @@ void TForm2::Timer1Timer(TObject*)
     }
     if (Validated) {
         const bool matches = StoredTimeText == glLabel4->Caption() && StoredDateText == DateToText(now);
-        // A tick that came late jumped over the armed second: it fires now, once.
-        const bool jumpedOver = armedSecond_ > watchedUpTo_ && armedSecond_ < nowSecond;
+        // A tick that came late jumped over the armed second: it fires now, once. Not when the
+        // machine slept since the tick before: the moment may have passed while it slept, and an
+        // action sprung on its owner the moment the lid opens is the one thing worse than none.
+        const bool jumpedOver = armedSecond_ > watchedUpTo_ && armedSecond_ < nowSecond && asleepMs < kSleptMs;
         if (matches || jumpedOver)
             Fire();
     }
     // The second of this tick, also when the clock was put back: a later tick that jumps over the
     // armed second fires it, whatever the clock showed before.
     watchedUpTo_ = nowSecond;
+    // Held awake until the armed second: a clock put back before it holds again.
+    HoldAwake(ahMainWindow, Validated && armedSecond_ > nowSecond);
 }
 
 void TForm2::Fire()
@@ -177,6 +195,8 @@ void TForm2::glBitBtn1Click(TObject*)
     armedSecond_ = WholeSeconds(Combine(date, time));
     // Seconds before the arming are not watched: a moment armed in the past never fires.
     watchedUpTo_ = WholeSeconds(Now());
+    // The tick in the armed second itself still fires it.
+    HoldAwake(ahMainWindow, armedSecond_ >= watchedUpTo_);
 }
 
 void TForm2::glBitBtn2Click(TObject*)
@@ -184,6 +204,7 @@ void TForm2::glBitBtn2Click(TObject*)
     Validated = false;
     Label4->SetCaption("nestabilita");
     TimeEdited = false;
+    HoldAwake(ahMainWindow, false);
 }
 
 void TForm2::glBitBtn3Click(TObject*)

@@ -2,6 +2,7 @@
 // timer ticking every second shows the time and fires the armed action when its moment comes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "controls/flat/FlatRadioButton.h"
@@ -25,6 +26,7 @@ constexpr const char* kAuthorMail = "zavrin@zavrin.ro";
 class TForm2 : public TForm {
 public:
     explicit TForm2(TComponent* owner);
+    ~TForm2() override;
     const char* ClassName() const override { return "TForm2"; }
 
     TLabel* Label5;
@@ -90,6 +92,9 @@ private:
     // fires an armed second it jumped over.
     long long armedSecond_ = 0;
     long long watchedUpTo_ = 0;
+    // The time since start and the time awake at the tick before: where they part, the machine slept.
+    std::uint64_t lastSinceStartMs_ = 0;
+    std::uint64_t lastAwakeMs_ = 0;
 };
 
 extern TForm2* Form2;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "app/PowerPort.h"
 #include "app/Prompt.h"
 #include "app/Setari.h"
 #include "app/Splash.h"
@@ -59,6 +60,8 @@ Ttemporizator::Ttemporizator(TComponent* owner) : TForm(owner)
     FinishCreate();
 }
 
+Ttemporizator::~Ttemporizator() { HoldAwake(ahCountdown, false); }
+
 void Ttemporizator::FormCreate(TObject*)
 {
     Armed = false;
@@ -90,10 +93,13 @@ void Ttemporizator::glBitBtn1Click(TObject*)
     SecondsTotal = minutes * 60;
     if (Ramas)
         Ramas->Label1->SetCaption(std::to_string(minutes));
+    shownMinutes_ = minutes;
     SecondCounter = 1;
-    confirmedAtMs_ = MonotonicMs();
+    confirmedAtMs_ = AwakeMs();
     firstTickSeen_ = false;
     requested_ = false;
+    minuteTaken_ = false;
+    HoldAwake(ahCountdown, true);
 }
 
 // "Anuleaza": back to idle; the total and the field keep their values.
@@ -106,6 +112,7 @@ void Ttemporizator::glBitBtn2Click(TObject*)
     gauge->SetProgress(0);
     Armed = false;
     SecondCounter = 1;
+    HoldAwake(ahCountdown, false);
 }
 
 // "Iesire": always asks; the timers go on, so an armed countdown still fires.
@@ -131,7 +138,8 @@ void Ttemporizator::glBitBtn5Click(TObject*)
 void Ttemporizator::Timer1Timer(TObject*)
 {
     if (Armed) {
-        const std::uint64_t now = MonotonicMs();
+        // Time awake: ticks lost while the machine slept are not made up, so sleep pauses the count.
+        const std::uint64_t now = AwakeMs();
         if (!firstTickSeen_) {
             firstTickSeen_ = true;
             firstTickAtMs_ = now;
@@ -146,10 +154,19 @@ void Ttemporizator::Timer1Timer(TObject*)
         if (Ramas)
             Ramas->FlatGauge1->SetProgress(p);
         gauge->SetProgress(p);
+        // The minute tick is lost with the others and is not made up: the minutes shown are brought
+        // down to those left, counting a started minute whole and never showing 0. Compared with
+        // what was shown, so a count being typed into the field is not taken away every second.
+        const int left = static_cast<int>(std::max<std::int64_t>(1, (std::int64_t{SecondsTotal} - SecondCounter + 59) / 60));
+        if (shownMinutes_ > left) {
+            ShowMinutes(left);
+            minuteTaken_ = true;
+        }
     }
     // Once per confirmation: a count that caught up may pass the total without ever equalling it.
     if (Armed && !requested_ && SecondCounter >= SecondsTotal) {
         requested_ = true;
+        HoldAwake(ahCountdown, false);
         RequestShutdown();
     }
 }
@@ -160,10 +177,20 @@ void Ttemporizator::Timer2Timer(TObject*)
 {
     if (!Armed)
         return;
+    if (minuteTaken_) {
+        minuteTaken_ = false;
+        return;
+    }
     const std::int64_t next = std::int64_t{spin->Value()} - 1;
-    spin->SetValue(static_cast<int>(std::max<std::int64_t>(next, INT32_MIN)));
+    ShowMinutes(static_cast<int>(std::max<std::int64_t>(next, INT32_MIN)));
+}
+
+void Ttemporizator::ShowMinutes(int minutes)
+{
+    spin->SetValue(minutes);
+    shownMinutes_ = spin->Value();
     if (Ramas)
-        Ramas->Label1->SetCaption(std::to_string(spin->Value()));
+        Ramas->Label1->SetCaption(std::to_string(shownMinutes_));
 }
 
 // The title-bar close: hidden, then the question if the setting asks for it, else the program ends.

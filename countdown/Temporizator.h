@@ -1,6 +1,7 @@
-// The countdown window: ends the session a number of minutes from now. Two free-running timers drive
-// it: every second the elapsed share is shown in its gauge and in the strip's, and the shut-down is
-// requested once the count runs out; every minute the minutes left go down by one.
+// The countdown window: ends the session a number of minutes from now, counted in time awake: a
+// machine that sleeps pauses the count, and it goes on with what was left on waking. Two free-running
+// timers drive it: every second the elapsed share is shown in its gauge and in the strip's, and the
+// shut-down is requested once the count runs out; every minute the minutes left go down by one.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,7 @@ namespace zv {
 class Ttemporizator : public TForm {
 public:
     explicit Ttemporizator(TComponent* owner);
+    ~Ttemporizator() override;
     const char* ClassName() const override { return "Ttemporizator"; }
 
     TLabel* Label1;
@@ -36,8 +38,8 @@ public:
 
     // A countdown has been confirmed and not cancelled.
     bool Armed = false;
-    // Seconds since confirmation, plus one: one more per tick, and never behind the time that
-    // really passed.
+    // Seconds since confirmation, plus one: one more per tick, and never behind the time awake
+    // that really passed.
     std::int32_t SecondCounter = 1;
     // The minutes confirmed, in seconds.
     std::int32_t SecondsTotal = 0;
@@ -57,14 +59,19 @@ public:
 
 private:
     void RequestShutdown();
+    void ShowMinutes(int minutes);
 
-    // The monotonic reading at confirmation: window timers drop the ticks that a held-up message
-    // loop could not take, so the count is checked against the time that really passed.
+    // The time awake at confirmation: window timers drop the ticks that a held-up message loop
+    // could not take, so the count is checked against the time that really passed.
     std::uint64_t confirmedAtMs_ = 0;
     bool firstTickSeen_ = false;
     std::uint64_t firstTickAtMs_ = 0;
     // The shut-down of this confirmation has been requested.
     bool requested_ = false;
+    // The second tick brought the minutes shown down since the last minute tick, which then has
+    // nothing left to take.
+    bool minuteTaken_ = false;
+    int shownMinutes_ = 0;
 };
 
 extern Ttemporizator* temporizator;

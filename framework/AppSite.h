@@ -18,6 +18,9 @@ struct IApplicationSite {
     virtual HWND Handle() const = 0;
     virtual TForm* MainForm() const = 0;
     virtual void Terminate() = 0;
+    // The session ends: the program goes at once, and from then on no timer acts.
+    virtual void EndSession() = 0;
+    virtual bool SessionEnded() const = 0;
     // Shows an exception that a handler let escape, and goes on.
     virtual void HandleException(const std::exception& e) = 0;
     virtual TControl* MouseControl() const = 0;

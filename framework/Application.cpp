@@ -60,6 +60,12 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT msg, WPARAM wParam, LPARA
                 if (app->mainForm_)
                     app->mainForm_->Close();
                 return 0;
+            case WM_QUERYENDSESSION:
+                return TRUE;
+            case WM_ENDSESSION:
+                if (wParam)
+                    app->EndSession();
+                return 0;
             default:
                 break;
             }
@@ -126,6 +132,12 @@ void TApplication::Terminate()
         else
             ::PostQuitMessage(0);
     }
+}
+
+void TApplication::EndSession()
+{
+    sessionEnded_ = true;
+    Terminate();
 }
 
 bool TApplication::HandleMessage()

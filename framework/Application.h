@@ -61,8 +61,12 @@ public:
     void Run();
     void Terminate() override;
     bool Terminated() const { return terminated_; }
-    // For tests that end the program and go on: forgets an earlier Terminate().
-    void CancelTerminate() { terminated_ = false; }
+    // For tests that end the program and go on: forgets an earlier Terminate() or end of session.
+    void CancelTerminate() { terminated_ = sessionEnded_ = false; }
+    // The session ends (shut-down, restart, log-off): the program goes at once, past every close
+    // handler, so nothing asks and nothing is written, and no timer acts any more.
+    void EndSession() override;
+    bool SessionEnded() const override { return sessionEnded_; }
     // Serves every message waiting now; returns at once when none waits.
     void ProcessMessages();
     // Serves one message, waiting for it; false when WM_QUIT came.
@@ -110,6 +114,7 @@ private:
     std::string title_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool sessionEnded_ = false;
     bool running_ = false;
     TControl* mouseControl_ = nullptr;
     TControl* hintControl_ = nullptr;

@@ -39,4 +39,9 @@ std::uint64_t MonotonicMs()
     return gClock->MonotonicMs();
 }
 
+std::uint64_t AwakeMs()
+{
+    return gClock->AwakeMs();
+}
+
 } // namespace zv

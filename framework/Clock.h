@@ -1,4 +1,6 @@
-// The clock the program reads: local time through a port, so tests can set it and move it on.
+// The clock the program reads, through a port, so tests can set it and move it on. It knows three
+// times: the local date and time the user reads, the time since start with the time asleep counted,
+// and the time awake alone. The two last ones tell a machine that slept from a held-up loop.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +14,16 @@ struct IClock {
     // The local date and time.
     virtual SYSTEMTIME Now() = 0;
     // Milliseconds on a clock that only runs forward, from an arbitrary start: setting the date and
-    // time does not move it, and the time a machine spends asleep counts. For measuring how long
-    // something took, not for telling the time.
+    // time does not move it, and the time a machine spends asleep counts.
     virtual std::uint64_t MonotonicMs() { return ::GetTickCount64(); }
+    // Milliseconds awake, from an arbitrary start: like MonotonicMs, but standing still while the
+    // machine sleeps.
+    virtual std::uint64_t AwakeMs()
+    {
+        ULONGLONG t = 0;
+        ::QueryUnbiasedInterruptTime(&t);
+        return t / 10000;
+    }
 };
 
 // The clock in use: the system's local time unless another was installed.
@@ -26,7 +35,10 @@ void SetClock(IClock* clock);
 // The current local date and time, from the clock in use.
 SYSTEMTIME Now();
 
-// The monotonic reading of the clock in use.
+// The monotonic reading of the clock in use, the time asleep included.
 std::uint64_t MonotonicMs();
+
+// The time awake of the clock in use.
+std::uint64_t AwakeMs();
 
 } // namespace zv

@@ -368,6 +368,14 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Close();
         return 0;
+    // Every window of the program lets the session end without a question; the close handlers,
+    // which ask and save, are not run.
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (auto* app = AppSite(); wParam && app)
+            app->EndSession();
+        return 0;
     case WM_COMMAND:
         if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam)))
             return 0;

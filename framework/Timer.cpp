@@ -18,6 +18,9 @@ UINT_PTR g_nextTimerId = 1;
 LRESULT CALLBACK TimerWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_TIMER) {
+        // Once the session ends, no tick may start anything on the way out.
+        if (AppSite() && AppSite()->SessionEnded())
+            return 0;
         auto it = Timers().find(wParam);
         if (it != Timers().end()) {
             try {

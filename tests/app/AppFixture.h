@@ -1,5 +1,5 @@
-// The whole window set, as the program creates it, on a fake clock, with recording session and shell
-// ports, fixed regional formats, and the setting's registry key removed before each test.
+// The whole window set, as the program creates it, on a fake clock, with recording session, shell and
+// power ports, fixed regional formats, and the setting's registry key removed before each test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include "framework/DateUtils.h"
 #include "framework/Registry.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakePowerPort.h"
 #include "tests/support/FakeSessionPort.h"
 #include "tests/support/FakeShellPort.h"
 #include "tests/support/TestUtil.h"
@@ -107,6 +108,7 @@ protected:
 
     TFakeClock clock{2026, 12, 8, 14, 30, 0};
     TFakeSessionPort session;
+    TFakePowerPort power;
     TFakeShellPort shell;
     TFormatSettingsOverride formats{TFormatSettings{LOCALE_USER_DEFAULT, "HH:mm:ss", "dd.MM.yyyy"}};
     std::vector<std::string> shown_;

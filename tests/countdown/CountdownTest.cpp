@@ -71,7 +71,7 @@ TEST_F(Countdown, LostTicksAreCaughtUpAndStillFireOnceAtTheConfirmedMoment)
     Seconds(5);
     EXPECT_EQ(1u, session.RequestCount());
 
-    // Asleep past the end: the first tick after waking fires, once, though the count jumps over
+    // Held up past the end, awake: the first tick after fires, once, though the count jumps over
     // the total.
     Confirm("2");
     clock.Advance(600);
