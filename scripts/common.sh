@@ -44,24 +44,69 @@ ZV_PACKAGES=(python3 wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-
 
 zv_sudo() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
+zv_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+# apt-get update, tried a second time when it fails. One list that does not come (a mirror in the middle
+# of a sync, a list of the wrong size) must not stop the set-up: apt keeps the lists it had and goes on
+# with the others, and so does this. ZV_LISTS_STALE says whether the lists may be out of date.
+zv_apt_update() {
+  local try out
+  ZV_LISTS_STALE=""
+  for try in 1 2; do
+    if out=$(zv_sudo apt-get update -qq 2>&1); then
+      return 0
+    fi
+    out=$(printf '%s\n' "$out" | grep -m1 '^[EW]:' || printf '%s\n' "$out" | tail -n1)
+    if [ "$try" = 1 ]; then
+      echo "Set-up: apt-get update failed (${out:-no message}); trying once more."
+    else
+      echo "Set-up: apt-get update failed again; going on with the package lists apt has."
+    fi
+  done
+  ZV_LISTS_STALE=1
+}
+
+zv_apt_install() {
+  zv_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"
+}
+
 zv_install_packages() {
-  local missing=()
+  zv_install_missing || return
+  # Wine may have come just now: whether it runs 32-bit programs is known only from here on.
+  [ -n "$ZV_ARCH_CHOSEN" ] || { unset ZV_ARCH; zv_select_arch; }
+}
+
+# Fails, saying why, when a package could not be installed.
+zv_install_missing() {
+  local missing=() p
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    zv_sudo dpkg --add-architecture i386
+    zv_sudo dpkg --add-architecture i386 || return 1
     missing+=(--update)
   fi
   for p in "${ZV_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    zv_installed "$p" || missing+=("$p")
   done
-  if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    zv_sudo apt-get update -qq
-    local pk=()
-    for p in "${missing[@]}"; do [ "$p" = --update ] || pk+=("$p"); done
-    [ ${#pk[@]} -eq 0 ] || zv_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${pk[@]}"
+  [ ${#missing[@]} -gt 0 ] || return 0
+  echo "Installing: ${missing[*]}"
+  zv_apt_update
+  local pk=()
+  for p in "${missing[@]}"; do [ "$p" = --update ] || pk+=("$p"); done
+  [ ${#pk[@]} -gt 0 ] || return 0
+  zv_apt_install "${pk[@]}" && return 0
+  # One package apt cannot find fails the whole install: try the rest one by one, so that only the
+  # packages that really cannot be installed are named.
+  local failed=()
+  for p in "${pk[@]}"; do
+    zv_installed "$p" || zv_apt_install "$p" || zv_installed "$p" || failed+=("$p")
+  done
+  [ ${#failed[@]} -gt 0 ] || return 0
+  echo "Set-up: could not install: ${failed[*]}." >&2
+  if [ -n "$ZV_LISTS_STALE" ]; then
+    echo "Set-up: the package lists may be out of date (apt-get update failed); run 'apt-get update' and try again." >&2
+  else
+    echo "Set-up: the package lists may be out of date, or lack these packages; run 'apt-get update' and try again." >&2
   fi
-  # Wine may have come just now: whether it runs 32-bit programs is known only from here on.
-  [ -n "$ZV_ARCH_CHOSEN" ] || { unset ZV_ARCH; zv_select_arch; }
+  return 1
 }
 
 zv_build() {

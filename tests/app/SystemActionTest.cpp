@@ -130,6 +130,25 @@ TEST(SystemAction, NetworkNameThatCouldAddSwitchesMakesNoRequest)
     }
 }
 
+// Every byte value, inside a name: refused exactly where it could end the name or start another
+// argument (controls up to the blank, the quote, DEL), taken everywhere else, including the bytes of
+// other code pages above DEL.
+TEST(SystemAction, MachineNameBytesAreRefusedExactlyAtTheirLimits)
+{
+    for (int c = 0; c < 256; ++c) {
+        const bool refused = c <= 0x20 || c == '"' || c == 0x7F;
+        for (const std::string name : {std::string("pc") + char(c) + "07", std::string("pc") + char(c)}) {
+            SCOPED_TRACE("byte " + std::to_string(c) + " at " + (name.size() == 3 ? "the end" : "the middle"));
+            TFakeSessionPort port;
+            RunSystemAction(TActionKind::Shutdown, TActionTarget::Network(name), "NT");
+            if (refused)
+                EXPECT_EQ(port.RequestCount(), 0u);
+            else
+                ExpectOneShutdownCommand(port, "-s -m " + name + " -t 00");
+        }
+    }
+}
+
 TEST(SystemAction, ShutdownCommandIsTheSystemsOwnCopy)
 {
     TFakeSessionPort port;

@@ -23,6 +23,62 @@ pick_despre_menu() {
   xdotool key Return
 }
 
+# Picks entry $2 (from 0) of the main menu's column $1 (0: File, 1: Setari, 2: Despre) with the keyboard.
+pick_menu() { # column entry
+  click_main 420 290
+  xdotool key F10
+  sleep 0.1
+  local i
+  for (( i = 0; i < $1; i++ )); do xdotool key Right; done
+  xdotool key Down
+  sleep 0.2
+  for (( i = 0; i < $2; i++ )); do xdotool key Down; done
+  xdotool key Return
+}
+
+# --- from outside: what another program of the same Wine session reads of a window ---------------
+
+# The probe's report on the visible window titled exactly $1, in PROBED: caption, client and frame
+# sizes, and one line per child window ("child <class> "<text>" x,y wxh").
+probe_window() { # title
+  PROBED=""
+  [ -n "$PROBE" ] || { fail "run-all was given no window probe"; return 1; }
+  PROBED=$(wine "$PROBE" window "$1" 2>/dev/null | tr -d '\r')
+  [ -n "$PROBED" ] || { fail "the probe found no window titled \"$1\""; return 1; }
+}
+
+# Every line given must be a line of PROBED.
+expect_probed() { # what line...
+  local what=$1 line
+  shift
+  for line in "$@"; do
+    grep -qxF -- "$line" <<<"$PROBED" || fail "$what: expected [$line]; the probe read [$(paste -sd'|' <<<"$PROBED")]"
+  done
+}
+
+# A child window with that text at that place and size, whatever its class.
+expect_child() { # what text x,y wxh [suffix]
+  local line
+  line=$(grep -F -- " \"$2\" " <<<"$PROBED" | grep '^child ' | sed 's/^child [^ ]* //')
+  [ "$line" = "\"$2\" $3 $4${5:-}" ] ||
+    fail "$1: expected \"$2\" at $3, $4${5:-}; the probe read [${line:-no such child}]"
+}
+
+# A label's text, compared pixel for pixel: the probe draws the text in the label's font as a label
+# draws it, and that must be what the window shows at the label's place (client coordinates).
+expect_label() { # window-id client-w client-h screenshot x y face height bold text
+  [ -n "$PROBE" ] || { fail "run-all was given no window probe"; return 1; }
+  geometry "$1" "$2" "$3"
+  local ref=$WORK/label-$SCENARIO-$4-$5-$6.bmp crop=$WORK/label-$SCENARIO-$4-$5-$6.png size diff
+  rm -f "$ref"
+  size=$(wine "$PROBE" text "$7" "$8" "$9" "${10}" "$(to_windows_path "$ref")" 2>/dev/null | tr -d '\r')
+  size=${size#text }
+  [ -f "$ref" ] || { fail "the probe drew no reference for \"${10}\""; return 1; }
+  convert "$SHOTS/e2e-$SCENARIO-$4.png" -crop "$size+$(( BORDER + $5 ))+$(( CLIENT_Y - GY + $6 ))" +repage "$crop"
+  diff=$(compare -metric AE "$crop" "$ref" null: 2>&1)
+  [ "$diff" = 0 ] || fail "the label at $5,$6 does not read \"${10}\" ($diff pixels differ from the reference)"
+}
+
 # Opens entry $1 of the menu and waits for the window titled $2; its id in OPENED.
 open_from_menu() { # entry title
   pick_despre_menu "$1"
@@ -92,6 +148,11 @@ scenario_versiuni_window() {
   shot versiuni "$OPENED"
   geometry "$OPENED" "$VERSIUNI_W" "$VERSIUNI_H"
   [ $(( GW - 2 * BORDER )) -eq "$VERSIUNI_W" ] || fail "the version history is ${GW}x$GH, not around a ${VERSIUNI_W}-wide client area"
+  if probe_window "$VERSIUNI_TITLE"; then
+    expect_probed "version history" 'caption "Versiuni"' "client ${VERSIUNI_W}x$VERSIUNI_H"
+    expect_child "version history" OK 16,568 497x25
+  fi
+  expect_label "$OPENED" "$VERSIUNI_W" "$VERSIUNI_H" versiuni 128 32 'MS Sans Serif' -21 1 'Zavrin computer - Versiuni'
   local top
   top=$(window_digest "$OPENED")
   # Into the memo, then to its end: the text scrolls and the last entries come into view.
@@ -114,7 +175,13 @@ scenario_despre_window() {
   open_from_menu 2 "$DESPRE_TITLE" || return
   shot despre "$OPENED"
   eval "$(xdotool getwindowgeometry --shell "$OPENED")"
-  [ "${WIDTH}x$HEIGHT" = 284x344 ] || say "the About window's frame is ${WIDTH}x$HEIGHT on the screen"
+  [ "${WIDTH}x$HEIGHT" = 284x344 ] || fail "the About window's frame is ${WIDTH}x$HEIGHT on the screen, expected 284x344"
+  if probe_window 'Despre ... '; then
+    expect_probed "About window" 'caption "Despre ... "' "client ${DESPRE_W}x$DESPRE_H" "frame 284x344"
+    expect_child "About window" Ok 168,80 75x25
+  fi
+  expect_label "$OPENED" "$DESPRE_W" "$DESPRE_H" despre 16 24 Arial -13 1 'Zavrin computer v4.01'
+  expect_label "$OPENED" "$DESPRE_W" "$DESPRE_H" despre 176 48 'MS Sans Serif' -12 0 '10 mai 2003'
   # The link under the pointer takes its active colour; it is not clicked, which would start a mail
   # program in the prefix.
   geometry "$OPENED" "$DESPRE_W" "$DESPRE_H"
@@ -130,4 +197,51 @@ scenario_despre_window() {
   alive "$APP" || fail "the program ended"
 }
 
-ALL_SCENARIOS+=(info-window versiuni-window despre-window)
+# The exit prompt as its layout gives it: caption, client size, the two buttons and the two lines.
+scenario_prompt_window() {
+  start_app || return
+  open_exit_prompt || return
+  if probe_window 'Iesire'; then
+    expect_probed "exit prompt" 'caption "Iesire"' "client ${PROMPT_W}x$PROMPT_H"
+    expect_child "exit prompt" NU 16,56 129x25
+    expect_child "exit prompt" DA 168,56 129x25
+  fi
+  expect_label "$PROMPT" "$PROMPT_W" "$PROMPT_H" prompt 24 16 'MS Sans Serif' -11 0 \
+    'Iesirea din program va duce la intreruperea executiei zavrinii'
+  expect_label "$PROMPT" "$PROMPT_W" "$PROMPT_H" prompt 64 32 'MS Sans Serif' -13 1 'Doriti sa parasiti programul ?'
+  alive "$APP" || fail "the program ended"
+}
+
+# The settings window ("Setari" > "Interfata"): its frame is the layout's 304 x 172, and the check
+# box, unchecked on a first run, sits where the layout puts it.
+SETARI_TITLE='Setari interfata'
+scenario_setari_window() {
+  reg_forget
+  start_app || return
+  pick_menu 1 3
+  OPENED=$(wait_window "$SETARI_TITLE" 5000) || { fail "\"Interfata\" did not show the settings window"; return; }
+  shot setari "$OPENED"
+  if probe_window "$SETARI_TITLE"; then
+    local client_w client_h
+    read -r client_w client_h < <(sed -n 's/^client \([0-9]*\)x\([0-9]*\)$/\1 \2/p' <<<"$PROBED")
+    expect_probed "settings window" "caption \"$SETARI_TITLE\"" "frame 304x172"
+    geometry "$OPENED" "${client_w:-0}" "${client_h:-0}"
+    [ "${GW}x$GH" = 304x172 ] && [ $(( GW - 2 * BORDER )) -eq "${client_w:-0}" ] ||
+      fail "the settings window is ${GW}x$GH on the screen around a ${client_w}x$client_h client area, expected 304x172"
+    expect_child "settings window" 'Arata dialog atentionare la iesire' 48,64 177x17
+  fi
+  alive "$APP" || fail "the program ended"
+}
+
+# The task bar shows one button for the program, titled "Zavrin 4" (the application's title), not
+# one per window.
+scenario_taskbar_title() {
+  start_app || return
+  [ -n "$PROBE" ] || { fail "run-all was given no window probe"; return; }
+  local buttons
+  buttons=$(wine "$PROBE" taskbar "$MAIN_TITLE" 2>/dev/null | tr -d '\r')
+  [ "$buttons" = 'button "Zavrin 4"' ] || fail "the task bar would show [$(paste -sd'|' <<<"$buttons")], expected one button \"Zavrin 4\""
+  [ -n "$(xdotool search --pid "$APP" --name '^Zavrin 4$' 2>/dev/null)" ] || fail "no window of the program is named \"Zavrin 4\" on the X server"
+}
+
+ALL_SCENARIOS+=(info-window versiuni-window despre-window prompt-window setari-window taskbar-title)

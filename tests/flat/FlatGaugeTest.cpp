@@ -95,6 +95,35 @@ TEST(FlatGaugeValues, RangeSettersKeepProgressInside)
     EXPECT_EQ(100, g.Progress());
 }
 
+// With a minimum above 0 the bar measures from the minimum, not from 0.
+TEST(FlatGaugeValues, TheBarStartsAtTheMinimum)
+{
+    TFlatGauge g(nullptr);
+    g.SetMinValue(50);
+    EXPECT_EQ(0, g.BarWidth(141)) << "at the minimum the bar is empty";
+    g.SetProgress(75);
+    EXPECT_EQ(70, g.BarWidth(141));
+    EXPECT_EQ("50 %", g.PercentText());
+    g.SetProgress(99);
+    EXPECT_EQ(138, g.BarWidth(141));
+    g.SetProgress(100);
+    EXPECT_EQ(141, g.BarWidth(141));
+    g.SetMinValue(-100);
+    g.SetProgress(-50);
+    EXPECT_EQ(35, g.BarWidth(141)) << "and below 0 alike";
+
+    // Painted: a gauge of 50..100 at 75 fills half its track.
+    auto p = MakeGauge();
+    p->SetMaxValue(100);
+    p->SetMinValue(50);
+    p->SetProgress(75);
+    p->SetShowText(false);
+    TDib dib(145, 25, clFuchsia);
+    p->PaintTo(dib.DC());
+    const TColor bar = p->BarColor();
+    EXPECT_EQ(70, CountPixels(dib, 0, 12, 145, 13, [bar](int, int, TColor c) { return c == bar; }));
+}
+
 TEST(FlatGaugePaint, DefaultGaugeAt25HasFrameGapBarAndText)
 {
     auto g = MakeGauge();

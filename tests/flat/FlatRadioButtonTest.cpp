@@ -157,6 +157,26 @@ TEST_F(FlatRadioGroups, CheckingByCodeFiresClickAndHonoursGroupIndex)
     EXPECT_EQ(2u, clicks.size());
 }
 
+// Whichever button is checked, first, middle or last of its parent's controls, every other one of
+// its group is unchecked; a control of another class among them is passed over.
+TEST_F(FlatRadioGroups, EveryPlaceInTheParentsListIsReachedByTheGroupRule)
+{
+    auto* other = new TWinControl(form);
+    other->SetParent(actions);
+    auto* last = AddRadio(actions, 70);
+    const std::vector<TFlatRadioButton*> set{rd1, rd2, rd3, last};
+    for (TFlatRadioButton* from : set)
+        for (TFlatRadioButton* to : set) {
+            if (from == to)
+                continue;
+            from->SetChecked(true);
+            ClickOn(to);
+            for (TFlatRadioButton* b : set)
+                EXPECT_EQ(b == to, b->Checked()) << "from " << from->Top() << " to " << to->Top() << ": " << b->Top();
+        }
+    EXPECT_TRUE(radio1->Checked()) << "the other parent's set is untouched";
+}
+
 TEST_F(FlatRadioGroups, TabStopFollowsChecked)
 {
     EXPECT_TRUE(radio1->TabStop());

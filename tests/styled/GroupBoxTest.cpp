@@ -326,13 +326,15 @@ public:
     const char* ClassName() const override { return "TLayoutHost"; }
 };
 
+void RegisterLayoutHost()
+{
+    static const bool registered = (RegisterRootClass("TLayoutHost", "TForm"), true);
+    (void)registered;
+}
+
 TEST(GroupBoxLayout, StyleValuesAndTheCollapsedStateComeFromTheLayout)
 {
-    static const bool registered = [] {
-        RegisterRootClass("TLayoutHost", "TForm");
-        return true;
-    }();
-    (void)registered;
+    RegisterLayoutHost();
     TLayoutHost host(nullptr);
     ReadComponentLayout(&host, R"(object Host: TLayoutHost
   object g: TglGroupBox
@@ -363,6 +365,58 @@ end
     g->SetCollapsed(false);
     EXPECT_EQ(105, g->Height());
     EXPECT_EQ(RUSSIAN_CHARSET, g->Font().Charset());
+}
+
+// Read collapsed with fgoResizeParent: reading changes no height; expanding gives the parent exactly
+// what the body takes, and collapsing again takes exactly that back. A box read collapsed without its
+// full height keeps the height it was read with.
+TEST(GroupBoxLayout, ReadCollapsedItGrowsAndShrinksItsParentByTheSameAmount)
+{
+    RegisterLayoutHost();
+    TLayoutHost host(nullptr);
+    ReadComponentLayout(&host, R"(object Host: TLayoutHost
+  Height = 300
+  object g: TglGroupBox
+    Left = 8
+    Top = 8
+    Width = 145
+    Height = 20
+    Caption = 'Tipul actiunii'
+    Options = [fgoCanCollapse, fgoResizeParent]
+    Collapsed = True
+    FullHeight = 105
+  end
+  object h: TglGroupBox
+    Left = 160
+    Top = 8
+    Width = 145
+    Height = 22
+    Caption = 'Retea'
+    Collapsed = True
+  end
+end
+)", "test");
+    auto* g = host.Bind<TglGroupBox>("g");
+    auto* h = host.Bind<TglGroupBox>("h");
+    ASSERT_EQ(300, host.Height()) << "reading a collapsed box leaves the parent as the layout says";
+    ASSERT_EQ(20, g->Height());
+
+    g->SetCollapsed(false);
+    const int captionBottom = g->CaptionRect().bottom;
+    ASSERT_GT(captionBottom, 0);
+    EXPECT_EQ(105, g->Height());
+    EXPECT_EQ(300 + 105 - captionBottom, host.Height());
+    g->SetCollapsed(true);
+    EXPECT_EQ(captionBottom + 1, g->Height());
+    EXPECT_EQ(300, host.Height());
+    g->SetCollapsed(false);
+    EXPECT_EQ(105, g->Height()) << "the full height survives a second round";
+
+    const int parentHeight = host.Height();
+    h->SetCollapsed(false);
+    EXPECT_FALSE(h->Collapsed());
+    EXPECT_EQ(22, h->Height());
+    EXPECT_EQ(parentHeight, host.Height()) << "without fgoResizeParent the parent is left alone";
 }
 
 } // namespace

@@ -42,6 +42,18 @@ TEST(HintPlacement, WiderByTheRoomForThePictureAndKeptOnTheScreen)
     EXPECT_EQ("0,0,100,17", Text(r));
 }
 
+// The asked rectangle fits the screen, but not once it has grown by the picture's room and the extra
+// line: the grown window is what must stay on the screen, on each edge alone.
+TEST(HintPlacement, TheGrownWindowIsWhatIsKeptOnTheScreen)
+{
+    EXPECT_EQ("924,100,1024,117", Text(PlaceHintWindow(RECT{930, 100, 1010, 116}, 1024, 768))) << "right edge";
+    EXPECT_EQ("905,100,1005,117", Text(PlaceHintWindow(RECT{905, 100, 985, 116}, 1024, 768))) << "room to spare";
+    EXPECT_EQ("100,751,200,768", Text(PlaceHintWindow(RECT{100, 752, 180, 768}, 1024, 768))) << "bottom edge";
+    EXPECT_EQ("100,750,200,767", Text(PlaceHintWindow(RECT{100, 750, 180, 766}, 1024, 768))) << "one pixel to spare";
+    // On a screen of another size the edges move with it.
+    EXPECT_EQ("540,463,640,480", Text(PlaceHintWindow(RECT{600, 470, 680, 486}, 640, 480)));
+}
+
 class StyledHint : public ::testing::Test {
 protected:
     void SetUp() override

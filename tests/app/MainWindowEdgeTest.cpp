@@ -1,0 +1,78 @@
+// The main window at its edges: a late tick after the clock was put back, and the owner window of
+// every shutdown.exe the program starts while the splash is the application's main form.
+#include "tests/countdown/CountdownFixture.h"
+
+#include "sysinfo/glSysInfo.h"
+
+using namespace zv;
+using namespace zv::test;
+
+namespace {
+
+SYSTEMTIME At(WORD h, WORD m, WORD s) { return SYSTEMTIME{2026, 12, 0, 8, h, m, s, 0}; }
+
+using MainWindowEdge = CountdownFixture;
+
+// The clock was ahead of the armed moment when it was armed (a moment in the past never fires), then
+// put back before it; a tick held up past the moment must still fire it, once. What was watched
+// before the clock went back does not count.
+TEST_F(MainWindowEdge, ALateTickAfterTheClockWasPutBackFiresTheMomentOnce)
+{
+    clock.Set(At(14, 40, 0));
+    Tick();
+    Form2->DateTimePicker1->SetDateTime(At(14, 30, 0));
+    ClickButton(Form2->glBitBtn1);
+    TickAfter(1);
+    EXPECT_EQ(0u, session.RequestCount()) << "armed in the past";
+
+    clock.Set(At(14, 29, 58));
+    Tick();
+    EXPECT_EQ(0u, session.RequestCount());
+    clock.Set(At(14, 30, 2)); // held up: no tick in 14:30:00
+    Tick();
+    EXPECT_EQ(1u, session.RequestCount());
+    TickAfter(1);
+    TickAfter(5);
+    EXPECT_EQ(1u, session.RequestCount()) << "once";
+
+    // The tick in the second just before the moment and the one just after: still exactly once.
+    session.Clear();
+    clock.Set(At(14, 29, 59));
+    Tick();
+    clock.Set(At(14, 30, 1));
+    Tick();
+    TickAfter(1);
+    EXPECT_EQ(1u, session.RequestCount());
+}
+
+// With the splash still the main form (it stays so until the program ends), every request through
+// shutdown.exe is owned by the splash's window, whichever window asks for it.
+TEST_F(MainWindowEdge, EveryShutdownLaunchIsOwnedByTheSplash)
+{
+    ASSERT_EQ(static_cast<TForm*>(Form1), Application->MainForm());
+    const HWND splash = Form1->Handle();
+    ASSERT_NE(nullptr, splash);
+    ASSERT_NE(splash, Form2->Handle());
+    ASSERT_EQ("NT", Form2->System->OSPlatform());
+
+    ClickButton(Form2->glBitBtn3); // "Zavrin imediata"
+    Form2->DateTimePicker1->SetDateTime(At(14, 30, 2));
+    ClickButton(Form2->glBitBtn1);
+    TickAfter(2); // the armed moment, on this machine
+    Form2->radio2->SetChecked(true);
+    Form2->Edit1->SetText("PC-07");
+    TickAfter(1);
+    clock.Set(At(14, 30, 2));
+    Tick(); // the same moment, now for the network machine
+    T().glBitBtn4Click(nullptr); // the countdown's "Zavrin imediata"
+    Confirm("1");
+    FirstTickAfterMs(1000);
+    Seconds(58); // the countdown runs out
+
+    const std::vector<std::string> expected{"-s -t 00", "-s -t 00", "-s -m PC-07 -t 00", "-s -t 00", "-s -t 00"};
+    EXPECT_EQ(expected, Parameters(session));
+    for (const TShellExecuteCall& call : session.ShellCalls())
+        EXPECT_EQ(splash, call.owner) << call.parameters.value_or("");
+}
+
+} // namespace
