@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"
 
@@ -222,6 +223,7 @@ void TControl::SetEnabled(bool v)
         return;
     enabled_ = v;
     EnabledChanged();
+    AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
 }
 
 bool TControl::IsShowingAndEnabled() const
@@ -435,6 +437,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) { clickOnMouseUp_ 
 TWinControl::~TWinControl()
 {
     SetDestroyingState();
+    AccessibleDisconnect(this);
     // Leave the parent while this is still known to be windowed, so that its tab list lets go too.
     if (Parent())
         Parent()->RemoveControl(this);
@@ -1157,6 +1160,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_GETOBJECT:
+        if (LRESULT r = AccessibleGetObject(this, wParam, lParam))
+            return r;
+        break;
     case WM_NCDESTROY: {
         LRESULT res = DefaultHandler(msg, wParam, lParam);
         if (oldProc_)
