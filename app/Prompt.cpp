@@ -1,7 +1,7 @@
 #include "app/Prompt.h"
 
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "app/MainWindow.h"
+#include "app/Splash.h"
 #include "framework/Layout.h"
 
 namespace zv {

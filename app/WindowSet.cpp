@@ -1,9 +1,9 @@
 #include "app/WindowSet.h"
 
+#include "app/MainWindow.h"
 #include "app/Prompt.h"
 #include "app/Setari.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "app/Splash.h"
 #include "countdown/Despre.h"
 #include "countdown/Ramas.h"
 #include "countdown/Temporizator.h"

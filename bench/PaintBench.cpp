@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/Unit2.h"
+#include "app/MainWindow.h"
 #include "app/WindowSet.h"
 #include "framework/Application.h"
 #include "framework/Forms.h"

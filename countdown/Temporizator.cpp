@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "app/MainWindow.h"
 #include "app/Prompt.h"
 #include "app/Setari.h"
+#include "app/Splash.h"
 #include "app/SystemAction.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
 #include "countdown/Ramas.h"
 #include "framework/Clock.h"
 #include "framework/Layout.h"

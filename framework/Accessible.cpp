@@ -2,7 +2,7 @@
 
 #include <oleacc.h>
 
-#include "framework/Application.h"
+#include "framework/AppSite.h"
 #include "framework/Controls.h"
 #include "framework/StdCtrls.h"
 
@@ -444,8 +444,8 @@ public:
         try {
             c->AccDoDefaultAction();
         } catch (const std::exception& e) {
-            if (Application)
-                Application->HandleException(e);
+            if (auto* app = AppSite())
+                app->HandleException(e);
         }
         return S_OK;
     }

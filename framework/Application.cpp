@@ -25,6 +25,7 @@ HWND MainWindowHandle()
 TApplication::TApplication() : TComponent(nullptr), HintColor(clInfoBk)
 {
     Application = this;
+    SetAppSite(this);
     hintFactory_ = [] { return std::make_unique<THintWindow>(nullptr); };
 }
 
@@ -39,6 +40,8 @@ TApplication::~TApplication()
         ::DestroyWindow(handle_);
     if (Application == this)
         Application = nullptr;
+    if (AppSite() == this)
+        SetAppSite(nullptr);
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/AppSite.h"
 #include "framework/Colors.h"
 #include "framework/Component.h"
 
@@ -32,14 +33,14 @@ using TShowHintEvent = std::function<void(std::string& hintText, bool& canShow, 
 using THintWindowFactory = std::function<std::unique_ptr<THintWindow>()>;
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public IApplicationSite {
 public:
     TApplication();
     ~TApplication() override;
     const char* ClassName() const override { return "TApplication"; }
 
     void Initialize();
-    HWND Handle() const { return handle_; }
+    HWND Handle() const override { return handle_; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
 
@@ -53,12 +54,12 @@ public:
         if (!mainForm_)
             mainForm_ = form;
     }
-    TForm* MainForm() const { return mainForm_; }
+    TForm* MainForm() const override { return mainForm_; }
     void SetMainForm(TForm* f) { mainForm_ = f; }
 
     // Shows the main form and serves messages until Terminate().
     void Run();
-    void Terminate();
+    void Terminate() override;
     bool Terminated() const { return terminated_; }
     // For tests that end the program and go on: forgets an earlier Terminate().
     void CancelTerminate() { terminated_ = false; }
@@ -68,15 +69,15 @@ public:
     bool HandleMessage();
 
     // Shows an exception's message and goes on; tests catch it through OnException.
-    void HandleException(const std::exception& e);
+    void HandleException(const std::exception& e) override;
     void ShowException(const std::exception& e);
     TExceptionEvent OnException;
 
     // The control under the mouse; mouse enter and leave notices follow it.
-    TControl* MouseControl() const { return mouseControl_; }
-    void SetMouseControl(TControl* c);
-    void MouseLeftWindow(TWinControl* w);
-    void ControlDestroying(TControl* c);
+    TControl* MouseControl() const override { return mouseControl_; }
+    void SetMouseControl(TControl* c) override;
+    void MouseLeftWindow(TWinControl* w) override;
+    void ControlDestroying(TControl* c) override;
 
     // Hints
     bool ShowHint() const { return showHint_; }
@@ -93,7 +94,7 @@ public:
     const THintWindowFactory& HintWindowClass() const { return hintFactory_; }
     THintWindow* HintWindow() const { return hintWindow_.get(); }
     void ActivateHint(POINT cursorPos);
-    void CancelHint();
+    void CancelHint() override;
     bool HintShowing() const;
 
     void Notification(TComponent* component, TOperation operation) override;

@@ -352,6 +352,8 @@ private:
 
 // The window class the framework registers for its own windows.
 const char* FrameworkWindowClass();
+// The window procedure of that class; a native control that the framework drives is subclassed with it.
+LRESULT CALLBACK FrameworkWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 HINSTANCE ModuleInstance();
 
 } // namespace zv

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "framework/Application.h"
+#include "framework/AppSite.h"
 #include "framework/Layout.h"
 #include "framework/Menus.h"
 
@@ -174,7 +174,7 @@ void TForm::CreateParams(TCreateParams& p)
         p.exStyle |= WS_EX_TOPMOST;
     if (!Enabled())
         p.style |= WS_DISABLED;
-    p.parent = Application ? Application->Handle() : nullptr;
+    p.parent = AppSite() ? AppSite()->Handle() : nullptr;
     if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter) {
         RECT wa;
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &wa, 0);
@@ -216,8 +216,8 @@ void TForm::VisibleChanged()
             OnShow(this);
     } else {
         if (h) {
-            if (Application)
-                Application->CancelHint();
+            if (auto* app = AppSite())
+                app->CancelHint();
             ::ShowWindow(h, SW_HIDE);
         }
         if (OnHide)
@@ -244,7 +244,8 @@ void TForm::Close()
     if (closing_)
         return;
     closing_ = true;
-    const bool isMain = Application && Application->MainForm() == this;
+    IApplicationSite* app = AppSite();
+    const bool isMain = app && app->MainForm() == this;
     TCloseAction action = isMain ? TCloseAction::caFree : TCloseAction::caHide;
     // A handler that fails part-way has still decided: its action is carried out before the
     // error is shown.
@@ -266,7 +267,7 @@ void TForm::Close()
         // Forms live as long as the application; closing the main form ends it.
         Hide();
         if (isMain)
-            Application->Terminate();
+            app->Terminate();
         break;
     }
     if (failure)

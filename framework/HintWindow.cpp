@@ -1,6 +1,6 @@
 #include "framework/HintWindow.h"
 
-#include "framework/Application.h"
+#include "framework/AppSite.h"
 
 namespace zv {
 
@@ -16,7 +16,7 @@ void THintWindow::CreateParams(TCreateParams& p)
     TCustomControl::CreateParams(p);
     p.style = WS_POPUP | WS_BORDER;
     p.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    p.parent = Application ? Application->Handle() : nullptr;
+    p.parent = AppSite() ? AppSite()->Handle() : nullptr;
 }
 
 RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text)

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/Application.h"
 #include "framework/Forms.h"
 
 namespace zv {

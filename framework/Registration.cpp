@@ -1,5 +1,4 @@
 // Published properties of the framework's core classes, by name, for the layout reader.
-#include "framework/Application.h"
 #include "framework/Forms.h"
 #include "framework/Layout.h"
 #include "framework/Menus.h"

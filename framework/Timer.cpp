@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "framework/Application.h"
+#include "framework/AppSite.h"
 
 namespace zv {
 
@@ -23,8 +23,8 @@ LRESULT CALLBACK TimerWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
             try {
                 it->second->Timer();
             } catch (const std::exception& e) {
-                if (Application)
-                    Application->HandleException(e);
+                if (auto* app = AppSite())
+                    app->HandleException(e);
             }
         }
         return 0;

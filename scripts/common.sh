@@ -1,8 +1,37 @@
 # Shared by scripts/run and scripts/test: packages, build, and the project's own Wine prefix.
 set -euo pipefail
 ZV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ZV_ROOT/build/wineprefix}"
-export WINEARCH=win32
+# The build that is tested here. The shipped program is 32-bit, but a Linux kernel that cannot run 32-bit
+# programs (as in some virtual machines) cannot run 32-bit Wine either: there the 64-bit build of the same
+# sources is built, tested and run, in a 64-bit prefix of its own. ZV_ARCH=i686 or x86_64 chooses by hand.
+zv_select_arch() {
+  if [ -z "${ZV_ARCH:-}" ]; then
+    ZV_ARCH=i686
+    if [ -e /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      ZV_ARCH=x86_64
+    fi
+  fi
+  if [ "$ZV_ARCH" = x86_64 ]; then
+    ZV_PRESET=windows-x86_64
+    ZV_BUILD=$ZV_ROOT/build/x86_64
+    ZV_EXE=$ZV_BUILD/bin/zavrin4.exe
+    export WINEARCH=win64
+    export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ZV_ROOT/build/wineprefix64}"
+    # Wine's own launcher picks its 32-bit loader whenever it is installed, runnable or not.
+    export WINELOADER=/usr/lib/wine/wine64
+    case ":$PATH:" in *":$ZV_ROOT/scripts/wine64:"*) ;; *) export PATH="$ZV_ROOT/scripts/wine64:$PATH" ;; esac
+  else
+    ZV_PRESET=windows-i686
+    ZV_BUILD=$ZV_ROOT/build/i686
+    ZV_EXE=$ZV_ROOT/build/windows/zavrin4.exe
+    export WINEARCH=win32
+    export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ZV_ROOT/build/wineprefix}"
+  fi
+  ZV_STANDIN=$(dirname "$(dirname "$ZV_EXE")")/wine/shutdown.exe
+  export ZV_ARCH
+}
+ZV_ARCH_CHOSEN=${ZV_ARCH:-}
+zv_select_arch
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Consent to end a session of this Linux machine is for scripts/run alone: tests and measurements never
@@ -31,12 +60,15 @@ zv_install_packages() {
     for p in "${missing[@]}"; do [ "$p" = --update ] || pk+=("$p"); done
     [ ${#pk[@]} -eq 0 ] || zv_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${pk[@]}"
   fi
+  # Wine may have come just now: whether it runs 32-bit programs is known only from here on.
+  [ -n "$ZV_ARCH_CHOSEN" ] || { unset ZV_ARCH; zv_select_arch; }
 }
 
 zv_build() {
   cd "$ZV_ROOT"
-  cmake --preset windows-i686 >/dev/null
-  cmake --build --preset windows-i686
+  [ "$ZV_ARCH" = i686 ] || echo "This machine cannot run 32-bit programs: building and testing the $ZV_ARCH build."
+  cmake --preset "$ZV_PRESET" >/dev/null
+  cmake --build --preset "$ZV_PRESET"
 }
 
 # The prefix is made once; the crash dialog is switched off so a failing test never waits for a click.
@@ -65,8 +97,8 @@ zv_prefix() {
 # user consents (ZV_HOST_ACTIONS=1) and otherwise logs it to build/host-actions.log and says so.
 zv_install_shutdown() {
   local sysdir=$WINEPREFIX/drive_c/windows/system32
-  [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && sysdir=$WINEPREFIX/drive_c/windows/syswow64
-  cp "$ZV_ROOT/build/wine/shutdown.exe" "$sysdir/shutdown.exe"
+  [ "$WINEARCH" = win32 ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && sysdir=$WINEPREFIX/drive_c/windows/syswow64
+  cp "$ZV_STANDIN" "$sysdir/shutdown.exe"
   # Wine prefers its built-in programs to files in the system directory; ours must win.
   wine reg add 'HKCU\Software\Wine\DllOverrides' /v shutdown.exe /t REG_SZ /d native /f >/dev/null 2>&1 || true
   # The program must get a server of its own that knows the display, not this one lingering.

@@ -33,20 +33,12 @@ TInfo::TInfo(TComponent* owner) : TForm(owner)
     FinishCreate();
 }
 
-// Filled once: the collector read the machine when the layout was in, and nothing here runs again
-// when the window is shown later.
+// Filled once, into the list the layout leaves empty: the collector read the machine when the layout
+// was in, and nothing here runs again when the window is shown later.
 void TInfo::FormCreate(TObject*)
 {
-    const std::vector<std::string> lines = SysInfoLines(*sinfo);
-    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-        // Writing line i of a list that has i lines appends it; a line already there is replaced.
-        if (i < box->Count()) {
-            box->Delete(i);
-            box->Insert(i, lines[i]);
-        } else {
-            box->AddItem(lines[i]);
-        }
-    }
+    for (const std::string& line : SysInfoLines(*sinfo))
+        box->AddItem(line);
 }
 
 // Closing a secondary window hides it; the lines stay for the next time it is shown.

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace zv {
@@ -45,20 +44,11 @@ void FillMemoryFacts(TSysInfoFacts& facts, const MEMORYSTATUSEX& status)
 void FillVersionFacts(TSysInfoFacts& facts, const OSVERSIONINFOA& version)
 {
     facts.platformId = version.dwPlatformId;
-    facts.majorVersion = version.dwMajorVersion;
-    facts.minorVersion = version.dwMinorVersion;
-    facts.buildNumber = version.dwBuildNumber;
-    facts.servicePack.assign(version.szCSDVersion, strnlen(version.szCSDVersion, sizeof version.szCSDVersion));
 }
 
 void FillProcessorFacts(TSysInfoFacts& facts, const SYSTEM_INFO& info)
 {
-    facts.processorArchitecture = info.wProcessorArchitecture;
     facts.processorLevel = info.wProcessorLevel;
-    facts.processorRevision = info.wProcessorRevision;
-    facts.processorType = info.dwProcessorType;
-    facts.processorCount = info.dwNumberOfProcessors;
-    facts.pageSize = info.dwPageSize;
 }
 
 void FillScreenFacts(TSysInfoFacts& facts, HDC screen)

@@ -24,20 +24,11 @@ struct TSysInfoFacts {
     std::uint64_t totalVirtual = 0;
     std::uint64_t availVirtual = 0;
 
-    // Version information.
+    // The platform family, from the version record.
     std::uint32_t platformId = 0;
-    std::uint32_t majorVersion = 0;
-    std::uint32_t minorVersion = 0;
-    std::uint32_t buildNumber = 0;
-    std::string servicePack;
 
-    // Processor.
-    std::uint16_t processorArchitecture = 0;
+    // The processor's level.
     std::uint16_t processorLevel = 0;
-    std::uint16_t processorRevision = 0;
-    std::uint32_t processorType = 0;
-    std::uint32_t processorCount = 0;
-    std::uint32_t pageSize = 0;
 
     // Screen.
     int bitsPerPixel = 0;

@@ -125,32 +125,19 @@ void TFlatRadioButton::SetColors(int index, TColor c)
     Invalidate();
 }
 
-TAdvColors TFlatRadioButton::AdvColors(int index) const
-{
-    switch (index) {
-    case aiFocused: return advColorFocused_;
-    case aiDown: return advColorDown_;
-    default: return advColorBorder_;
-    }
-}
-
 void TFlatRadioButton::SetAdvColors(int index, int v)
 {
-    switch (index) {
-    case aiFocused: advColorFocused_ = ClampAdvColors(v); break;
-    case aiDown: advColorDown_ = ClampAdvColors(v); break;
-    case aiBorder: advColorBorder_ = ClampAdvColors(v); break;
-    default: return;
-    }
+    if (!adv_.Set(index, v))
+        return;
     CalcAdvColors();
     Invalidate();
 }
 
 void TFlatRadioButton::SetUseAdvColors(bool v)
 {
-    if (v == useAdvColors_)
+    if (v == adv_.use)
         return;
-    useAdvColors_ = v;
+    adv_.use = v;
     SetParentColor(v);
     CalcAdvColors();
     Invalidate();
@@ -158,16 +145,12 @@ void TFlatRadioButton::SetUseAdvColors(bool v)
 
 void TFlatRadioButton::CalcAdvColors()
 {
-    if (!useAdvColors_)
-        return;
-    colorFocused_ = ShiftColorLightness(Color(), colorFocused_, advColorFocused_, ColorShiftKind::lighten);
-    colorDown_ = ShiftColorLightness(Color(), colorDown_, advColorDown_, ColorShiftKind::darken);
-    colorBorder_ = ShiftColorLightness(Color(), colorBorder_, advColorBorder_, ColorShiftKind::darken);
+    adv_.Apply(Color(), colorFocused_, colorDown_, colorBorder_);
 }
 
 void TFlatRadioButton::FollowParentColors()
 {
-    if (useAdvColors_) {
+    if (adv_.use) {
         SetParentColor(true);
         CalcAdvColors();
     }

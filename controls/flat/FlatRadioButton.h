@@ -36,9 +36,9 @@ public:
 
     // Indexed lightness shifts: 0 AdvColorFocused, 1 AdvColorDown, 2 AdvColorBorder.
     enum { aiFocused = 0, aiDown = 1, aiBorder = 2 };
-    TAdvColors AdvColors(int index) const;
+    TAdvColors AdvColors(int index) const { return adv_.Get(index); }
     void SetAdvColors(int index, int v);
-    bool UseAdvColors() const { return useAdvColors_; }
+    bool UseAdvColors() const { return adv_.use; }
     void SetUseAdvColors(bool v);
 
     // The circle's box in client coordinates, and where the caption is laid out.
@@ -89,10 +89,7 @@ private:
     TColor colorDown_ = 12965593;
     TColor colorDot_ = clBlack;
     TColor colorBorder_ = 8623776;
-    TAdvColors advColorFocused_ = 10;
-    TAdvColors advColorDown_ = 10;
-    TAdvColors advColorBorder_ = 50;
-    bool useAdvColors_ = false;
+    TFlatAdvColors adv_;
     int groupIndex_ = 0;
     TRadioButtonLayout layout_ = radioLeft;
     bool mouseIn_ = false;

@@ -213,32 +213,19 @@ void TFlatSpeedButton::SetColors(int index, TColor c)
     Invalidate();
 }
 
-TAdvColors TFlatSpeedButton::AdvColors(int index) const
-{
-    switch (index) {
-    case aiFocused: return advColorFocused_;
-    case aiDown: return advColorDown_;
-    default: return advColorBorder_;
-    }
-}
-
 void TFlatSpeedButton::SetAdvColors(int index, int v)
 {
-    switch (index) {
-    case aiFocused: advColorFocused_ = ClampAdvColors(v); break;
-    case aiDown: advColorDown_ = ClampAdvColors(v); break;
-    case aiBorder: advColorBorder_ = ClampAdvColors(v); break;
-    default: return;
-    }
+    if (!adv_.Set(index, v))
+        return;
     CalcAdvColors();
     Invalidate();
 }
 
 void TFlatSpeedButton::SetUseAdvColors(bool v)
 {
-    if (v == useAdvColors_)
+    if (v == adv_.use)
         return;
-    useAdvColors_ = v;
+    adv_.use = v;
     SetParentColor(v);
     CalcAdvColors();
     Invalidate();
@@ -246,16 +233,12 @@ void TFlatSpeedButton::SetUseAdvColors(bool v)
 
 void TFlatSpeedButton::CalcAdvColors()
 {
-    if (!useAdvColors_)
-        return;
-    colorFocused_ = ShiftColorLightness(Color(), colorFocused_, advColorFocused_, ColorShiftKind::lighten);
-    colorDown_ = ShiftColorLightness(Color(), colorDown_, advColorDown_, ColorShiftKind::darken);
-    colorBorder_ = ShiftColorLightness(Color(), colorBorder_, advColorBorder_, ColorShiftKind::darken);
+    adv_.Apply(Color(), colorFocused_, colorDown_, colorBorder_);
 }
 
 void TFlatSpeedButton::FollowParentColors()
 {
-    if (useAdvColors_) {
+    if (adv_.use) {
         SetParentColor(true);
         CalcAdvColors();
     }

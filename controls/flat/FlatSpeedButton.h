@@ -54,9 +54,9 @@ public:
     void SetColors(int index, TColor c);
     // Indexed lightness shifts: 0 AdvColorFocused, 1 AdvColorDown, 2 AdvColorBorder.
     enum { aiFocused = 0, aiDown = 1, aiBorder = 2 };
-    TAdvColors AdvColors(int index) const;
+    TAdvColors AdvColors(int index) const { return adv_.Get(index); }
     void SetAdvColors(int index, int v);
-    bool UseAdvColors() const { return useAdvColors_; }
+    bool UseAdvColors() const { return adv_.use; }
     void SetUseAdvColors(bool v);
 
     TBitmap& Glyph() { return glyph_; }
@@ -134,10 +134,7 @@ private:
     TColor colorBorder_ = 8623776;
     TColor colorHighLight_ = clWhite;
     TColor colorShadow_ = clBlack;
-    TAdvColors advColorFocused_ = 10;
-    TAdvColors advColorDown_ = 10;
-    TAdvColors advColorBorder_ = 50;
-    bool useAdvColors_ = false;
+    TFlatAdvColors adv_;
     int groupIndex_ = 0;
     bool down_ = false;
     TBitmap glyph_;

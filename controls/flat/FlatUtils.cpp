@@ -231,4 +231,23 @@ std::unique_ptr<TBitmap> MakeDisabledGlyph(TBitmap& source, TColor transparentCo
     return result;
 }
 
+bool TFlatAdvColors::Set(int index, int v)
+{
+    switch (index) {
+    case 0: focused = ClampAdvColors(v); return true;
+    case 1: down = ClampAdvColors(v); return true;
+    case 2: border = ClampAdvColors(v); return true;
+    default: return false;
+    }
+}
+
+void TFlatAdvColors::Apply(TColor base, TColor& colorFocused, TColor& colorDown, TColor& colorBorder) const
+{
+    if (!use)
+        return;
+    colorFocused = ShiftColorLightness(base, colorFocused, focused, ColorShiftKind::lighten);
+    colorDown = ShiftColorLightness(base, colorDown, down, ColorShiftKind::darken);
+    colorBorder = ShiftColorLightness(base, colorBorder, border, ColorShiftKind::darken);
+}
+
 } // namespace zv

@@ -20,6 +20,22 @@ constexpr TAdvColors ClampAdvColors(int v) { return static_cast<TAdvColors>(v < 
 
 enum class ColorShiftKind : std::uint8_t { lighten = 0, darken = 1 };
 
+// The advanced colours of a flat control: whether it derives its focused, down and border colours from
+// its background, and the three lightness shifts it derives them with (indexed 0 focused, 1 down,
+// 2 border; any other index reads as the border's).
+struct TFlatAdvColors {
+    TAdvColors focused = 10;
+    TAdvColors down = 10;
+    TAdvColors border = 50;
+    bool use = false;
+
+    TAdvColors Get(int index) const { return index == 0 ? focused : index == 1 ? down : border; }
+    // Stores the shift clamped to 0..100; false for an index out of range, which changes nothing.
+    bool Set(int index, int v);
+    // In use: the focused colour lightened from `base`, the down and border colours darkened.
+    void Apply(TColor base, TColor& colorFocused, TColor& colorDown, TColor& colorBorder) const;
+};
+
 enum TRadioButtonLayout : std::uint8_t { radioLeft, radioRight };
 
 // Images side by side in a speed button's glyph, 1..4.

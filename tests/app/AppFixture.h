@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/MainWindow.h"
 #include "app/Prompt.h"
 #include "app/Setari.h"
 #include "app/Settings.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "app/Splash.h"
 #include "app/WindowSet.h"
 #include "framework/Application.h"
 #include "framework/DateUtils.h"

@@ -129,12 +129,8 @@ TEST(SysInfoFacts, VersionAndProcessorRecordsAreCopied)
     FillVersionFacts(facts, version);
     FillProcessorFacts(facts, info);
     EXPECT_EQ(OSPlatform(facts), "95");
-    EXPECT_EQ(facts.buildNumber, 2222u);
-    EXPECT_EQ(facts.servicePack, std::string(sizeof version.szCSDVersion, 'A'));
     EXPECT_EQ(CPUKind(facts), 0x8006);
     EXPECT_EQ(CPUName(facts), "P32774");
-    EXPECT_EQ(facts.processorCount, 8u);
-    EXPECT_EQ(facts.pageSize, 4096u);
 }
 
 // Stands in for GetComputerNameA / GetUserNameA: fails with the given error while the buffer is
@@ -205,8 +201,6 @@ TEST(SysInfoFacts, CollectsPlausibleFactsOnThisMachine)
     EXPECT_LE(facts.availPhys, facts.totalPhys);
     EXPECT_GT(facts.totalVirtual, 0u);
     EXPECT_LE(facts.memoryLoad, 100u);
-    EXPECT_GE(facts.processorCount, 1u);
-    EXPECT_GT(facts.pageSize, 0u);
     EXPECT_EQ(OSPlatform(facts), "NT");
     EXPECT_GT(facts.horzRes, 0);
     EXPECT_GT(facts.vertRes, 0);

@@ -83,7 +83,11 @@ class PageAlign(unittest.TestCase):
         self.assertTrue(pagealign.rewrite(before + b"\0" * 1024, 1024) is None)
         signed = bytearray(before)
         pe = struct.unpack_from("<I", signed, 0x3C)[0]
-        struct.pack_into("<II", signed, pe + 24 + 96 + 4 * 8, len(before), 8)
+        # The certificate table is the fifth data directory, after the optional header's fixed part,
+        # which is longer in a 64-bit file.
+        magic = struct.unpack_from("<H", signed, pe + 24)[0]
+        fixed = 96 if magic == 0x10B else 112
+        struct.pack_into("<II", signed, pe + 24 + fixed + 4 * 8, len(before), 8)
         self.assertTrue(pagealign.rewrite(bytes(signed), 1024) is None)
 
 

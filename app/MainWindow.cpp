@@ -1,12 +1,12 @@
-#include "app/Unit2.h"
+#include "app/MainWindow.h"
 
 #include <algorithm>
 
 #include "app/Prompt.h"
 #include "app/Setari.h"
 #include "app/Settings.h"
+#include "app/Splash.h"
 #include "app/SystemAction.h"
-#include "app/Unit1.h"
 #include "countdown/Despre.h"
 #include "countdown/Ramas.h"
 #include "countdown/Temporizator.h"

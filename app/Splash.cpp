@@ -1,6 +1,6 @@
-#include "app/Unit1.h"
+#include "app/Splash.h"
 
-#include "app/Unit2.h"
+#include "app/MainWindow.h"
 #include "framework/Layout.h"
 
 namespace zv {
