@@ -72,7 +72,7 @@ TEST_F(Accessible, ControlsAreReadByWhatASightedUserReads)
     EXPECT_FALSE(f.Child(time)) << "a windowless child has no object of its own";
     EXPECT_GT(f.Find("Nume:"), 0) << "the accelerator's marker is not read";
 
-    // The edit is editable text named by its label, its text the value, its hint the description.
+    // The edit is editable text named by its label, with its text as value and its hint as accDescription.
     TAccReader e = f.Window("Nume:");
     ASSERT_TRUE(e);
     EXPECT_EQ(ROLE_SYSTEM_TEXT, e.Role());
