@@ -1,5 +1,9 @@
 #include "framework/Buttons.h"
 
+#include <oleacc.h>
+
+#include "framework/Accessible.h"
+
 #include "framework/Forms.h"
 #include "framework/Layout.h"
 
@@ -101,7 +105,19 @@ LRESULT TBitBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     // a second click.
     if (msg == WM_LBUTTONDBLCLK)
         msg = WM_LBUTTONDOWN;
-    return TWinControl::WndProc(msg, wParam, lParam);
+    const LRESULT r = TWinControl::WndProc(msg, wParam, lParam);
+    if (msg == BM_SETSTATE)
+        AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
+    return r;
+}
+
+long TBitBtn::AccRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
+
+unsigned TBitBtn::AccState() const
+{
+    HWND h = HandleIfAllocated();
+    const bool pushed = h && (::SendMessageA(h, BM_GETSTATE, 0, 0) & BST_PUSHED);
+    return (pushed ? STATE_SYSTEM_PRESSED : 0) | (default_ ? STATE_SYSTEM_DEFAULT : 0);
 }
 
 bool TBitBtn::CNCommand(WORD code)

@@ -50,6 +50,9 @@ public:
     bool IsDefaultButton() const override { return default_; }
     bool IsCancelButton() const override { return cancel_; }
     bool IsPushButton() const override { return true; }
+    long AccRole() const override;
+    unsigned AccState() const override;
+    const char* AccDefaultAction() const override { return "Apasa"; }
 
     // The state a paint with these ODS_* bits shows: focus and press from the bits, the frame
     // when focused or when this is the default button and no other push button has the focus.

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "framework/Accessible.h"
 #include "framework/Clock.h"
 #include "framework/DateUtils.h"
 #include "framework/Layout.h"
@@ -277,5 +278,7 @@ const bool kRegistered = [] {
     return true;
 }();
 } // namespace
+
+std::string TDateTimePicker::AccName() const { return AccessibleLabelOf(this); }
 
 } // namespace zv

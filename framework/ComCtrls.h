@@ -58,6 +58,9 @@ public:
     TNotifyEvent OnChange;
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The system's own object, named by the label beside the picker.
+    bool AccSystemObject() const override { return true; }
+    std::string AccName() const override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include "framework/Accessible.h"
 #include "framework/AppSite.h"
 #include "framework/Forms.h"
 
@@ -141,6 +142,7 @@ void TControl::SetEnabled(bool v)
         return;
     enabled_ = v;
     EnabledChanged();
+    AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
 }
 
 bool TControl::IsShowingAndEnabled() const

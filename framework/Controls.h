@@ -17,6 +17,7 @@ namespace zv {
 
 class TWinControl;
 class TForm;
+class TAccessible;
 
 enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
 using TShiftState = unsigned;
@@ -142,6 +143,19 @@ public:
     virtual void BoundsChanged() {}
     // An accelerator character (Alt+key); true when this control took it.
     virtual bool DialogChar(char ch);
+
+    // What a screen reader is told (framework/Accessible.cpp): the role (ROLE_SYSTEM_*; 0 keeps a
+    // windowless control out of the tree), the name (by default the label that names it, else the
+    // caption), the value, state bits of the control's own (STATE_SYSTEM_*; visibility, availability
+    // and focus are added for it), and the default action's name and doing it. The hint is the
+    // description. A parent may name the windowless parts it is made of.
+    virtual long AccRole() const;
+    virtual std::string AccName() const;
+    virtual std::string AccValue() const { return {}; }
+    virtual unsigned AccState() const { return 0; }
+    virtual const char* AccDefaultAction() const { return nullptr; }
+    virtual void AccDoDefaultAction() { Click(); }
+    virtual std::string AccChildName(const TControl* child) const { return {}; }
 
     void Loaded() override;
 
@@ -278,6 +292,9 @@ public:
     void NotifyChildrenParentColor();
     void NotifyChildrenParentFont();
     void NotifyChildrenParentShowHint();
+    // A system class whose own accessible object says more than ours would (a picker): it is kept,
+    // and only named and described from here.
+    virtual bool AccSystemObject() const { return false; }
 
 protected:
     virtual void CreateParams(TCreateParams& params);
@@ -314,6 +331,8 @@ private:
     TControl* captureControl_ = nullptr;
     GdiHandle<HBRUSH> colorBrush_;
     TColor colorBrushColor_ = clNone;
+    friend struct TAccessibleAccess;
+    TAccessible* accessible_ = nullptr; // made on a reader's first request
 };
 
 // A windowed control painted by the framework on its own canvas.

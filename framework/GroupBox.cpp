@@ -1,10 +1,14 @@
 #include "framework/GroupBox.h"
 
+#include <oleacc.h>
+
 #include "framework/Layout.h"
 
 namespace zv {
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 185, 105); }
+
+long TCustomGroupBox::AccRole() const { return ROLE_SYSTEM_GROUPING; }
 
 void TCustomGroupBox::CreateParams(TCreateParams& p)
 {

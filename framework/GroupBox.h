@@ -16,6 +16,7 @@ class TCustomGroupBox : public TCustomControl {
 public:
     explicit TCustomGroupBox(TComponent* owner);
     const char* ClassName() const override { return "TCustomGroupBox"; }
+    long AccRole() const override;
 
     // The area inside the frame and below the caption, where children usually go.
     RECT DisplayRect() const;

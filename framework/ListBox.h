@@ -21,6 +21,8 @@ class TCustomListBox : public TWinControl {
 public:
     explicit TCustomListBox(TComponent* owner);
     const char* ClassName() const override { return "TCustomListBox"; }
+    // The system's own object reads the items.
+    bool AccSystemObject() const override { return true; }
 
     // Items. The objects are only referred to: the list never frees them.
     int Count() const { return static_cast<int>(items_.size()); }

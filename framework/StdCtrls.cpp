@@ -1,7 +1,10 @@
 #include "framework/StdCtrls.h"
 
+#include <oleacc.h>
+
 #include <cctype>
 
+#include "framework/Accessible.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -141,7 +144,32 @@ void TLabel::TextChanged()
 {
     AdjustBounds();
     TGraphicControl::TextChanged();
+    AccessibleNotify(this, EVENT_OBJECT_NAMECHANGE);
 }
+
+long TCheckBox::AccRole() const { return ROLE_SYSTEM_CHECKBUTTON; }
+unsigned TCheckBox::AccState() const { return checked_ ? STATE_SYSTEM_CHECKED : 0; }
+const char* TCheckBox::AccDefaultAction() const { return checked_ ? "Debifeaza" : "Bifeaza"; }
+
+long TCustomEdit::AccRole() const { return ROLE_SYSTEM_TEXT; }
+std::string TCustomEdit::AccName() const { return AccessibleLabelOf(this); }
+unsigned TCustomEdit::AccState() const { return readOnly_ ? STATE_SYSTEM_READONLY : 0; }
+
+long TLabel::AccRole() const { return ROLE_SYSTEM_STATICTEXT; }
+
+// The accelerator's marker is not read out.
+std::string TLabel::AccName() const
+{
+    std::string text;
+    const std::string caption = Caption();
+    for (size_t k = 0; k < caption.size(); ++k) {
+        if (caption[k] == '&' && showAccelChar_ && ++k == caption.size())
+            break;
+        text += caption[k];
+    }
+    return text;
+}
+unsigned TLabel::AccState() const { return STATE_SYSTEM_READONLY; }
 
 void TLabel::FontChanged()
 {
@@ -217,6 +245,7 @@ void TCheckBox::SetChecked(bool v)
     checked_ = v;
     if (HWND h = HandleIfAllocated())
         ::SendMessageA(h, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+    AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
     Click();
 }
 
@@ -240,6 +269,7 @@ bool TCheckBox::CNCommand(WORD code)
         return false;
     // The native box has already toggled itself.
     checked_ = ::SendMessageA(HandleIfAllocated(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
     Click();
     return true;
 }

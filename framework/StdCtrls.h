@@ -37,6 +37,9 @@ public:
     bool DialogChar(char ch) override;
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
+    long AccRole() const override;
+    std::string AccName() const override;
+    unsigned AccState() const override;
 
 protected:
     void Paint() override;
@@ -64,6 +67,11 @@ public:
 
     bool Checked() const { return checked_; }
     void SetChecked(bool v);
+
+    long AccRole() const override;
+    unsigned AccState() const override;
+    const char* AccDefaultAction() const override;
+    void AccDoDefaultAction() override { SetChecked(!checked_); }
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -122,6 +130,11 @@ public:
     void Loaded() override;
     bool WantsKey(WORD key) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Read as editable text named by its label; the text is the value.
+    long AccRole() const override;
+    std::string AccName() const override;
+    std::string AccValue() const override { return GetText(); }
+    unsigned AccState() const override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Accessible.h"
 #include "framework/Forms.h"
 #include "framework/HandleTable.h"
 
@@ -18,6 +19,7 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) { clickOnMouseUp_ 
 TWinControl::~TWinControl()
 {
     SetDestroyingState();
+    AccessibleDisconnect(this);
     // Leave the parent while this is still known to be windowed, so that its tab list lets go too.
     if (Parent())
         Parent()->RemoveControl(this);

@@ -6,6 +6,7 @@
 
 #include <exception>
 
+#include "framework/Accessible.h"
 #include "framework/AppSite.h"
 #include "framework/Forms.h"
 #include "framework/HandleTable.h"
@@ -305,6 +306,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_GETOBJECT:
+        if (LRESULT r = AccessibleGetObject(this, wParam, lParam))
+            return r;
+        break;
     case WM_NCDESTROY: {
         LRESULT res = DefaultHandler(msg, wParam, lParam);
         if (oldProc_)

@@ -1,8 +1,11 @@
 #include "controls/flat/FlatGauge.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstdint>
 
+#include "framework/Accessible.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -72,20 +75,22 @@ void TFlatGauge::SetMinValue(int v)
 {
     if (v == minValue_)
         return;
+    const int before = Percent();
     minValue_ = std::min(v, maxValue_);
     if (progress_ < minValue_)
         progress_ = minValue_;
-    Repaint();
+    RangeChanged(before);
 }
 
 void TFlatGauge::SetMaxValue(int v)
 {
     if (v == maxValue_)
         return;
+    const int before = Percent();
     maxValue_ = std::max(v, minValue_);
     if (progress_ > maxValue_)
         progress_ = maxValue_;
-    Repaint();
+    RangeChanged(before);
 }
 
 void TFlatGauge::SetProgress(int v)
@@ -93,9 +98,21 @@ void TFlatGauge::SetProgress(int v)
     v = std::clamp(v, minValue_, maxValue_);
     if (v == progress_)
         return;
+    const int before = Percent();
     progress_ = v;
-    Repaint();
+    RangeChanged(before);
 }
+
+void TFlatGauge::RangeChanged(int before)
+{
+    Repaint();
+    // A reader hears of the value only when the figure a sighted user reads changes.
+    if (Percent() != before)
+        AccessibleNotify(this, EVENT_OBJECT_VALUECHANGE);
+}
+
+long TFlatGauge::AccRole() const { return ROLE_SYSTEM_PROGRESSBAR; }
+unsigned TFlatGauge::AccState() const { return STATE_SYSTEM_READONLY; }
 
 void TFlatGauge::SetShowText(bool v)
 {

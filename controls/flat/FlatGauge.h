@@ -46,6 +46,10 @@ public:
 
     void SysColorChange() override;
     void ParentColorChanged() override;
+    // A progress bar whose value is the percentage shown.
+    long AccRole() const override;
+    std::string AccValue() const override { return PercentText(); }
+    unsigned AccState() const override;
 
 protected:
     void Paint() override;
@@ -53,6 +57,8 @@ protected:
 private:
     void CalcAdvColors();
     void FollowParentColors();
+    // Repaints, and tells readers when the shown percentage moved from `before`.
+    void RangeChanged(int before);
 
     bool transparent_ = false;
     bool useAdvColors_ = false;

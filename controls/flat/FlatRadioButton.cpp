@@ -1,9 +1,12 @@
 #include "controls/flat/FlatRadioButton.h"
 
+#include <oleacc.h>
+
 #include <cctype>
 #include <memory>
 #include <string>
 
+#include "framework/Accessible.h"
 #include "framework/Layout.h"
 #include "framework/Timer.h"
 
@@ -92,7 +95,13 @@ void TFlatRadioButton::SetChecked(bool v)
             Click();
     }
     RedrawCircle();
+    AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
 }
+
+long TFlatRadioButton::AccRole() const { return ROLE_SYSTEM_RADIOBUTTON; }
+
+// Every button of a group takes the focus by the arrows, whichever is the tab stop.
+unsigned TFlatRadioButton::AccState() const { return STATE_SYSTEM_FOCUSABLE | (checked_ ? STATE_SYSTEM_CHECKED : 0); }
 
 TColor TFlatRadioButton::Colors(int index) const
 {

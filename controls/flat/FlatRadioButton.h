@@ -49,6 +49,11 @@ public:
     static TTimer* HoverTimer();
     static TFlatRadioButton* HoverOwner();
 
+    // A radio button; its default action checks it, as a click does.
+    long AccRole() const override;
+    unsigned AccState() const override;
+    const char* AccDefaultAction() const override { return "Bifeaza"; }
+    void AccDoDefaultAction() override { SetChecked(true); }
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;

@@ -1,9 +1,12 @@
 #include "controls/flat/FlatSpeedButton.h"
 
+#include <oleacc.h>
+
 #include <cctype>
 #include <memory>
 #include <vector>
 
+#include "framework/Accessible.h"
 #include "framework/Layout.h"
 #include "framework/StdCtrls.h"
 #include "framework/Timer.h"
@@ -150,6 +153,15 @@ void TFlatSpeedButton::SetDown(bool v)
         state_ = TButtonState::bsUp;
         Repaint();
     }
+    AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
+}
+
+long TFlatSpeedButton::AccRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
+
+unsigned TFlatSpeedButton::AccState() const
+{
+    const bool pressed = down_ || state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
+    return pressed ? STATE_SYSTEM_PRESSED : 0;
 }
 
 void TFlatSpeedButton::TellGroup()
@@ -452,6 +464,7 @@ void TFlatSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, 
     if (!down_) {
         state_ = TButtonState::bsDown;
         Invalidate();
+        AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
     }
     dragging_ = true;
 }
@@ -468,6 +481,7 @@ void TFlatSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, in
         mouseIn_ = false;
         if (inside)
             Invalidate();
+        AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
     } else if (inside) {
         SetDown(!down_);
         if (down_)

@@ -88,6 +88,10 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
+    // A push button, pressed while down.
+    long AccRole() const override;
+    unsigned AccState() const override;
+    const char* AccDefaultAction() const override { return "Apasa"; }
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

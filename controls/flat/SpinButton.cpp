@@ -1,5 +1,8 @@
 #include "controls/flat/SpinButton.h"
 
+#include <oleacc.h>
+
+#include "framework/Accessible.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -53,6 +56,13 @@ void TSpinButton::SetDownGlyph(const TBitmap* bitmap)
     downButton_->SetNumGlyphs(1);
     downButton_->SetMargin(2);
     downButton_->SetLayout(TButtonLayout::blGlyphBottom);
+}
+
+long TSpinButton::AccRole() const { return ROLE_SYSTEM_SPINBUTTON; }
+
+std::string TSpinButton::AccChildName(const TControl* child) const
+{
+    return child == upButton_ ? "Sus" : child == downButton_ ? "Jos" : std::string();
 }
 
 void TSpinButton::SetFocusControl(TWinControl* c)

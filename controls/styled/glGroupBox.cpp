@@ -1,9 +1,12 @@
 #include "controls/styled/glGroupBox.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "controls/styled/glDraw.h"
 #include "controls/styled/glRecordLayout.h"
+#include "framework/Accessible.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -42,6 +45,7 @@ TglGroupBox::TglGroupBox(TComponent* owner)
                fgoHideChildrenWhenCollapsed | fgoSaveChildFocus)
 {
     Font().SetCharset(RUSSIAN_CHARSET);
+    SetTabStop(true);
     CreateStyleRecords();
 }
 
@@ -206,6 +210,42 @@ void TglGroupBox::ApplyCollapsed(bool collapse)
         SetHeight(fullHeight_);
     }
     Invalidate();
+    AccessibleNotify(this, EVENT_OBJECT_STATECHANGE);
+}
+
+bool TglGroupBox::CanFocus() const { return (options_ & fgoCanCollapse) && TCustomGroupBox::CanFocus(); }
+
+void TglGroupBox::KeyDown(WORD& key, TShiftState shift)
+{
+    TCustomGroupBox::KeyDown(key, shift);
+    if (shift & (ssAlt | ssCtrl))
+        return;
+    bool toggle = false;
+    if (key == VK_SPACE)
+        toggle = true;
+    else if (key == VK_LEFT || key == VK_SUBTRACT || key == VK_OEM_MINUS)
+        toggle = !collapsed_;
+    else if (key == VK_RIGHT || key == VK_ADD || key == VK_OEM_PLUS)
+        toggle = collapsed_;
+    else
+        return;
+    key = 0;
+    if (toggle && !(options_ & fgoIgnoreMouse))
+        ToggleByClick();
+}
+
+unsigned TglGroupBox::AccState() const
+{
+    if (!(options_ & fgoCanCollapse))
+        return 0;
+    return collapsed_ ? STATE_SYSTEM_COLLAPSED : STATE_SYSTEM_EXPANDED;
+}
+
+const char* TglGroupBox::AccDefaultAction() const
+{
+    if (!(options_ & fgoCanCollapse) || (options_ & fgoIgnoreMouse))
+        return nullptr;
+    return collapsed_ ? "Extinde" : "Restrange";
 }
 
 void TglGroupBox::ToggleByClick()
@@ -387,6 +427,8 @@ void TglGroupBox::Paint()
                          false, active ? colors_->TextActive() : colors_->Text(),
                          active ? colors_->DelineateActive() : colors_->Delineate(), colors_->Highlight(),
                          colors_->Shadow(), nullptr, illumination_.get());
+        if (Focused())
+            ::DrawFocusRect(dc, &inner);
     }
     if (AfterPaint)
         AfterPaint(this);

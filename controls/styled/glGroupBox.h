@@ -83,6 +83,16 @@ public:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // The keyboard's way to the caption: a box that can collapse is a tab stop; Space toggles it as a
+    // click on the caption does, Left or '-' collapses, Right or '+' expands.
+    bool CanFocus() const override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void FocusGained() override { Invalidate(); }
+    void FocusLost() override { Invalidate(); }
+    // Read as expanded or collapsed; the default action does what a click on the caption does.
+    unsigned AccState() const override;
+    const char* AccDefaultAction() const override;
+    void AccDoDefaultAction() override { ToggleByClick(); }
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <map>
 
+#include <oleacc.h>
+
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 #include "framework/Layout.h"
 
@@ -336,7 +339,13 @@ void TglStaticText::TextChanged()
 {
     TglCustomLabel::TextChanged();
     AdjustBounds();
+    AccessibleNotify(this, EVENT_OBJECT_NAMECHANGE);
 }
+
+long TglCustomLabel::AccRole() const { return ROLE_SYSTEM_STATICTEXT; }
+unsigned TglCustomLabel::AccState() const { return STATE_SYSTEM_READONLY; }
+long TglStaticText::AccRole() const { return ROLE_SYSTEM_LINK; }
+unsigned TglStaticText::AccState() const { return STATE_SYSTEM_LINKED | (active_ ? STATE_SYSTEM_HOTTRACKED : 0); }
 
 void TglStaticText::FontChanged()
 {

@@ -39,6 +39,9 @@ public:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void Notification(TComponent* component, TOperation operation) override;
+    long AccRole() const override;
+    std::string AccName() const override { return Caption(); }
+    unsigned AccState() const override;
 
 protected:
     // Whether the label follows its focus control's focus; turning it off takes the hook away.
@@ -101,6 +104,10 @@ public:
     void MouseEnter() override;
     void MouseLeave() override;
     void Loaded() override;
+    // A link: its default action does what a click does (opens it).
+    long AccRole() const override;
+    unsigned AccState() const override;
+    const char* AccDefaultAction() const override { return "Deschide"; }
 
 protected:
     void Paint() override;
