@@ -3,7 +3,7 @@
 # its role, name, state and hint. oleacc.dll must not be in the program before the probe asks.
 # Sourced by run-all, whose helpers it uses.
 
-PROBE=$(dirname "$STUB")/acc_probe.exe
+ACC_PROBE=$(dirname "$STUB")/acc_probe.exe
 
 # The Linux processes of the running program (this run's prefix only).
 app_processes() {
@@ -23,7 +23,7 @@ app_maps() { # dll: how many of the program's processes have it mapped
 }
 
 probe() { # title output-file
-  wine "$PROBE" "$1" 2>>"$WORK/wine.log" | tr -d '\r' >"$2"
+  wine "$ACC_PROBE" "$1" 2>>"$WORK/wine.log" | tr -d '\r' >"$2"
   [ -s "$2" ]
 }
 
@@ -32,7 +32,7 @@ expect_line() { # file extended-regex what
 }
 
 scenario_accessible() {
-  [ -f "$PROBE" ] || { fail "no probe at $PROBE"; return; }
+  [ -f "$ACC_PROBE" ] || { fail "no probe at $ACC_PROBE"; return; }
   start_app || return
   sleep 1
   if [ -z "$(app_processes)" ]; then
