@@ -24,39 +24,30 @@ struct FlatAccessible : ::testing::Test {
     {
         form = new TForm(Application);
         form->SetBounds(80, 80, 360, 240);
-        local = Add<TFlatRadioButton>(10, 10, 100, 17);
+        local = zv::test::Place<TFlatRadioButton>(form, form, 10, 10, 100, 17);
         local->SetCaption("Actiune locala");
         local->SetHint("Selectati pentru actiune locala");
         local->SetChecked(true);
-        remote = Add<TFlatRadioButton>(10, 34, 100, 17);
+        remote = zv::test::Place<TFlatRadioButton>(form, form, 10, 34, 100, 17);
         remote->SetCaption("Actiune in retea");
         remote->OnClick = [this](TObject*) { ++clicks; };
-        speed = Add<TFlatSpeedButton>(150, 10, 60, 22);
+        speed = zv::test::Place<TFlatSpeedButton>(form, form, 150, 10, 60, 22);
         speed->SetCaption("Pauza");
         speed->SetGroupIndex(1);
         speed->SetAllowAllUp(true);
-        auto* label = Add<TLabel>(10, 70, 100, 13);
+        auto* label = zv::test::Place<TLabel>(form, form, 10, 70, 100, 13);
         label->SetCaption("Timpul pana la zavrin");
-        spin = Add<TFlatSpinEditInteger>(120, 66, 65, 20);
+        spin = zv::test::Place<TFlatSpinEditInteger>(form, form, 120, 66, 65, 20);
         spin->SetMinValue(1);
         spin->SetMaxValue(180);
         spin->SetValue(5);
         label->SetFocusControl(spin);
-        gauge = Add<TFlatGauge>(10, 110, 113, 17);
+        gauge = zv::test::Place<TFlatGauge>(form, form, 10, 110, 113, 17);
         gauge->SetHint("Raportul");
         form->ShowForm();
         Application->ProcessMessages();
     }
     void TearDown() override { delete form; }
-
-    template <class T>
-    T* Add(int left, int top, int width, int height)
-    {
-        auto* c = new T(form);
-        c->SetParent(form);
-        c->SetBounds(left, top, width, height);
-        return c;
-    }
 
     TForm* form = nullptr;
     TFlatRadioButton* local = nullptr;

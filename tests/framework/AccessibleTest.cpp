@@ -24,30 +24,21 @@ struct Accessible : ::testing::Test {
         form = new TForm(Application);
         form->SetBounds(60, 60, 320, 200);
         form->SetCaption("Fereastra");
-        label = Add<TLabel>(8, 10, 60, 13);
+        label = zv::test::Place<TLabel>(form, form, 8, 10, 60, 13);
         label->SetCaption("&Nume:");
-        edit = Add<TEdit>(80, 8, 100, 21);
+        edit = zv::test::Place<TEdit>(form, form, 80, 8, 100, 21);
         edit->SetText("abc");
         edit->SetHint("Scrieti numele");
         label->SetFocusControl(edit);
-        plain = Add<TLabel>(8, 40, 60, 13);
+        plain = zv::test::Place<TLabel>(form, form, 8, 40, 60, 13);
         plain->SetCaption("Ora curenta");
-        box = Add<TCheckBox>(8, 70, 120, 17);
+        box = zv::test::Place<TCheckBox>(form, form, 8, 70, 120, 17);
         box->SetCaption("Intreaba");
         box->OnClick = [this](TObject*) { ++clicks; };
         form->ShowForm();
         Application->ProcessMessages();
     }
     void TearDown() override { delete form; }
-
-    template <class T>
-    T* Add(int left, int top, int width, int height)
-    {
-        auto* c = new T(form);
-        c->SetParent(form);
-        c->SetBounds(left, top, width, height);
-        return c;
-    }
 
     TForm* form = nullptr;
     TLabel* label = nullptr;
@@ -160,9 +151,9 @@ TEST_F(Accessible, EventsTellListeningReaders)
 
 TEST_F(Accessible, PickerKeepsTheSystemsObjectNamedByItsLabel)
 {
-    auto* picker = Add<TDateTimePicker>(80, 100, 100, 21);
+    auto* picker = zv::test::Place<TDateTimePicker>(form, form, 80, 100, 100, 21);
     picker->SetHint("Setati data");
-    auto* l = Add<TLabel>(8, 104, 60, 13);
+    auto* l = zv::test::Place<TLabel>(form, form, 8, 104, 60, 13);
     l->SetCaption("Data actiunii:");
     l->SetFocusControl(picker);
     TAccReader f(form->Handle());

@@ -23,32 +23,23 @@ struct StyledAccessible : ::testing::Test {
     {
         form = new TForm(Application);
         form->SetBounds(80, 80, 360, 240);
-        button = Add<TglBitBtn>(form, 10, 10, 100, 25);
+        button = zv::test::Place<TglBitBtn>(form, form, 10, 10, 100, 25);
         button->SetCaption("Valideaza");
         button->SetHint("Apasati pentru a valida");
         button->SetDefault(true);
         button->OnClick = [this](TObject*) { ++clicks; };
-        group = Add<TglGroupBox>(form, 150, 10, 145, 105);
+        group = zv::test::Place<TglGroupBox>(form, form, 150, 10, 145, 105);
         group->SetCaption("Tipul actiunii");
         group->SetHint("Selectati tipul");
-        inside = Add<TEdit>(group, 8, 30, 100, 20);
-        shadow = Add<TglShadow>(form, 10, 150, 100, 25);
-        link = Add<TglStaticText>(form, 10, 200, 120, 13);
+        inside = zv::test::Place<TEdit>(form, group, 8, 30, 100, 20);
+        shadow = zv::test::Place<TglShadow>(form, form, 10, 150, 100, 25);
+        link = zv::test::Place<TglStaticText>(form, form, 10, 200, 120, 13);
         link->SetCaption("email: a@b.ro");
         link->OnClick = [this](TObject*) { ++opened; };
         form->ShowForm();
         Application->ProcessMessages();
     }
     void TearDown() override { delete form; }
-
-    template <class T>
-    T* Add(TWinControl* parent, int left, int top, int width, int height)
-    {
-        auto* c = new T(form);
-        c->SetParent(parent);
-        c->SetBounds(left, top, width, height);
-        return c;
-    }
 
     TForm* form = nullptr;
     TglBitBtn* button = nullptr;

@@ -7,11 +7,22 @@
 #include <memory>
 
 #include "framework/Colors.h"
+#include "framework/Controls.h"
 
 namespace zv::test {
 
 // Serves messages for `ms` milliseconds (or until `until` returns true).
 void Pump(int ms, const std::function<bool()>& until = {});
+
+// A control owned by `owner`, placed on `parent` with the given bounds.
+template <class T>
+T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height)
+{
+    auto* c = new T(owner);
+    c->SetParent(parent);
+    c->SetBounds(left, top, width, height);
+    return c;
+}
 
 // A 32-bit top-down DIB section selected into its own memory DC, for pixel tests.
 class TDib {
