@@ -593,6 +593,33 @@ std::string AccessibleLabelOf(const TControl* control)
     return {};
 }
 
+std::string AccessibleLabelBeside(const TControl* control)
+{
+    const TWinControl* parent = control->Parent();
+    if (!parent)
+        return {};
+    const RECT c = control->BoundsRect();
+    const int middle = (c.top + c.bottom) / 2;
+    const TLabel* left = nullptr;
+    const TLabel* above = nullptr;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* label = dynamic_cast<const TLabel*>(parent->Controls(i));
+        if (!label || label == control || !label->Visible())
+            continue;
+        const RECT l = label->BoundsRect();
+        // Left of it: ends before the control begins and is level with its middle.
+        if (l.right <= c.left && l.top <= middle && middle < l.bottom &&
+            (!left || l.right > left->BoundsRect().right))
+            left = label;
+        // Above it: ends before the control's top, no further than its own height away, and shares columns.
+        if (l.bottom <= c.top && c.top - l.bottom <= l.bottom - l.top && l.left < c.right && c.left < l.right &&
+            (!above || l.bottom > above->BoundsRect().bottom))
+            above = label;
+    }
+    const TLabel* label = left ? left : above;
+    return label ? label->AccName() : std::string();
+}
+
 int AccessibleLiveCount() { return LiveCount(); }
 
 // ======================================================================== TControl's defaults

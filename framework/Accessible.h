@@ -21,6 +21,10 @@ void AccessibleDisconnect(TWinControl* control);
 void AccessibleNotify(const TControl* control, DWORD event);
 // The caption of the label that names `control` (a label whose FocusControl it is), or "".
 std::string AccessibleLabelOf(const TControl* control);
+// For a control that takes no focus and so cannot be a label's FocusControl: the caption of the label a
+// sighted user reads it by, the nearest one on its left on the same line, or else the nearest one just
+// above it; "" when there is none.
+std::string AccessibleLabelBeside(const TControl* control);
 // Accessible objects alive in this process, to check that none outlives its control.
 int AccessibleLiveCount();
 

@@ -112,6 +112,7 @@ void TFlatGauge::RangeChanged(int before)
 }
 
 long TFlatGauge::AccRole() const { return ROLE_SYSTEM_PROGRESSBAR; }
+std::string TFlatGauge::AccName() const { return AccessibleLabelBeside(this); }
 unsigned TFlatGauge::AccState() const { return STATE_SYSTEM_READONLY; }
 
 void TFlatGauge::SetShowText(bool v)

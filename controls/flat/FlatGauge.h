@@ -46,8 +46,9 @@ public:
 
     void SysColorChange() override;
     void ParentColorChanged() override;
-    // A progress bar whose value is the percentage shown.
+    // A progress bar whose value is the percentage shown, named by the label beside it.
     long AccRole() const override;
+    std::string AccName() const override;
     std::string AccValue() const override { return PercentText(); }
     unsigned AccState() const override;
 

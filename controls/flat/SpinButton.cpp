@@ -60,6 +60,11 @@ void TSpinButton::SetDownGlyph(const TBitmap* bitmap)
 
 long TSpinButton::AccRole() const { return ROLE_SYSTEM_SPINBUTTON; }
 
+std::string TSpinButton::AccName() const
+{
+    return focusControl_ && focusControl_ != this ? focusControl_->AccName() : TWinControl::AccName();
+}
+
 std::string TSpinButton::AccChildName(const TControl* child) const
 {
     return child == upButton_ ? "Sus" : child == downButton_ ? "Jos" : std::string();

@@ -44,8 +44,9 @@ public:
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // A spin button whose two arrows are read as "Sus" and "Jos".
+    // A spin button named after the field it steps, whose two arrows are read as "Sus" and "Jos".
     long AccRole() const override;
+    std::string AccName() const override;
     std::string AccChildName(const TControl* child) const override;
 
 private:

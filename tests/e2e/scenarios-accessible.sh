@@ -85,9 +85,9 @@ scenario_accessible() {
 
   # The countdown window, read while hidden as a reader may.
   probe 'Temporizator v4.01' "$count" || { fail "the probe read nothing of the countdown window"; return; }
-  expect_line "$count" '^  progress bar "".* = "[0-9]{1,3} %".* hint "Raportul dintre timpul trecut si cel ramas pana la zavrin"' "the countdown's gauge with its value"
+  expect_line "$count" '^  progress bar "Timp trecut".* = "[0-9]{1,3} %".* hint "Raportul dintre timpul trecut si cel ramas pana la zavrin"' "the countdown's gauge named by its label, with its value"
   expect_line "$count" '^  editable text "Timpul pana la zavrin" = "1"' "the minutes named by their label"
-  expect_line "$count" '^    spin button ' "the minutes' arrows"
+  expect_line "$count" '^    spin button "Timpul pana la zavrin"' "the minutes' arrows, named after their field"
   expect_line "$count" '^      push button "Sus"' "the up arrow"
   expect_line "$count" '^      push button "Jos"' "the down arrow"
   expect_line "$count" '^  push button "Valideaza".* hint "Validati optiunile alese"' "the countdown's \"Valideaza\" with its hint"

@@ -114,6 +114,7 @@ TEST_F(FlatAccessible, SpinEditIsNamedByItsLabelAndItsArrowsStep)
     TAccReader arrows = s.Child(1);
     ASSERT_TRUE(arrows);
     EXPECT_EQ(ROLE_SYSTEM_SPINBUTTON, arrows.Role());
+    EXPECT_EQ("Timpul pana la zavrin", arrows.Name()); // read as part of the field it steps
     ASSERT_EQ(2, arrows.ChildCount());
     const long up = arrows.Find("Sus");
     const long down = arrows.Find("Jos");
@@ -148,6 +149,36 @@ TEST_F(FlatAccessible, GaugeIsAProgressBarThatReportsOnlyAChangedPercentage)
     gauge->SetMaxValue(20); // 10 of 20
     EXPECT_EQ(2, log.Count(EVENT_OBJECT_VALUECHANGE, form->Handle(), id));
     EXPECT_EQ("50 %", f.Value(id));
+}
+
+// A gauge takes no focus, so no label points at it: it is read by the label a sighted user reads it
+// by, the one on its left on the same line, or else the one just above it.
+TEST_F(FlatAccessible, GaugeIsNamedByTheLabelBesideIt)
+{
+    TAccReader f(form->Handle());
+    auto name = [&] { return f.Name(f.Find(gauge->AccName())); };
+    auto label = [&](const char* caption, int left, int top, int width) {
+        auto* l = zv::test::Place<TLabel>(form, form, left, top, width, 13);
+        l->SetAutoSize(false);
+        l->SetCaption(caption);
+        return l;
+    };
+    gauge->SetBounds(100, 150, 113, 17); // its middle is at 158
+    label("La dreapta", 220, 150, 60);
+    label("Departe", 100, 120, 60); // ends 17 px above it: another row
+    label("Alaturi", 30, 160, 60);  // on its left, but level with its bottom edge only
+    EXPECT_EQ("", gauge->AccName()) << "a label on its right, rows away or below its middle names nothing";
+
+    label("Deasupra", 120, 135, 60);
+    EXPECT_EQ("Deasupra", name());
+    auto* beside = label("Timp trecut", 20, 152, 60);
+    EXPECT_EQ("Timp trecut", name()) << "the label on the same line comes first";
+    auto* nearer = label("Mai aproape", 82, 146, 18);
+    EXPECT_EQ("Mai aproape", name()) << "of two on its left, the nearer";
+    beside->SetVisible(false);
+    EXPECT_EQ("Mai aproape", name());
+    nearer->SetVisible(false);
+    EXPECT_EQ("Deasupra", name()) << "a hidden label is read by nobody";
 }
 
 } // namespace

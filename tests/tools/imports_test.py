@@ -46,6 +46,10 @@ NEWER_THAN_7 = {
     "gdi32.dll": "D3DKMTGetDWMVerticalBlankEvent D3DKMTCreateDCFromMemory2",
     "advapi32.dll": "RegDeleteTreeExW EventSetInformation",
     "shell32.dll": "SHGetKnownFolderIDList SHCreateAssociationRegistration2",
+    "uxtheme.dll": "OpenThemeDataForDpi GetThemeMetricForDpi",
+    "powrprof.dll": """
+        PowerRegisterSuspendResumeNotification PowerUnregisterSuspendResumeNotification
+        PowerSettingRegisterNotification PowerSettingUnregisterNotification""",
 }
 NEWER_THAN_7 = {dll: set(names.split()) for dll, names in NEWER_THAN_7.items()}
 # DLLs that Windows 7 does not have (the API sets and the newer runtimes).
@@ -96,8 +100,26 @@ class PE:
     def import_places(self):
         """{dll: [(function name, file offset of the name)]}."""
         out = {}
-        wide = self.magic != 0x10B
-        by_ordinal = 1 << (63 if wide else 31)
+        by_ordinal = 1 << (63 if self.wide() else 31)
+        for dll, _, table in self.descriptors():
+            names = out.setdefault(dll, [])
+            pos = table
+            while True:
+                value = struct.unpack_from("<Q" if self.wide() else "<I", self.data, pos)[0]
+                if not value:
+                    break
+                if not value & by_ordinal:
+                    at = (value & 0x7FFFFFFF) + 2
+                    names.append((self.string(at), self.offset(at)))
+                pos += 8 if self.wide() else 4
+        return out
+
+    def wide(self):
+        return self.magic != 0x10B
+
+    def descriptors(self):
+        """(dll in lower case, file offset of its name's address, file offset of its name table) for each
+        entry of the import and delay-import tables."""
         for index, entry_size, name_at, thunk_at in ((1, 20, 12, (0, 16)), (13, 32, 4, (16, 12))):
             rva, size = self.directory(index)
             while rva and size:
@@ -107,17 +129,20 @@ class PE:
                     break
                 dll = self.string(struct.unpack_from("<I", fields, name_at)[0]).lower()
                 thunk = next(t for t in (struct.unpack_from("<I", fields, o)[0] for o in thunk_at) if t)
-                names = out.setdefault(dll, [])
-                pos = self.offset(thunk)
-                while True:
-                    value = struct.unpack_from("<Q" if wide else "<I", self.data, pos)[0]
-                    if not value:
-                        break
-                    if not value & by_ordinal:
-                        at = (value & 0x7FFFFFFF) + 2
-                        names.append((self.string(at), self.offset(at)))
-                    pos += 8 if wide else 4
+                yield dll, entry + name_at, self.offset(thunk)
                 rva += entry_size
+
+    def spare(self):
+        """[(file offset, address, size)] of the bytes at the ends of sections that their contents do not
+        fill: zeros in the file that no part of the program reads."""
+        count, = struct.unpack_from("<H", self.data, self.pe + 6)
+        opt_size, = struct.unpack_from("<H", self.data, self.pe + 20)
+        out = []
+        for i in range(count):
+            off = self.opt + opt_size + 40 * i
+            vsize, va, raw_size, raw_ptr = struct.unpack_from("<4I", self.data, off + 8)
+            if raw_ptr and raw_size > vsize:
+                out.append((raw_ptr + vsize, va + vsize, raw_size - vsize))
         return out
 
 
@@ -139,13 +164,51 @@ def problems(data):
 
 
 def spoil_import(data, dll, new_name):
-    """A copy whose first import from `dll` long enough to hold `new_name` is renamed to it."""
+    """A copy that imports `new_name` from `dll`. The first entry of `dll` in the import tables (or, where
+    the program imports nothing from it, the first entry, renamed to `dll`) gets `new_name` as its first
+    function; the new strings go into spare bytes at the end of a section."""
+    pe = PE(data)
     out = bytearray(data)
-    for name, at in PE(data).import_places().get(dll, []):
-        if len(name) >= len(new_name):
-            out[at:at + len(name)] = new_name.encode().ljust(len(name), b"\0")
-            return bytes(out)
-    raise AssertionError(f"no import of {dll} is long enough for {new_name}")
+    entries = list(pe.descriptors())
+    dll_name_at, table = next(((n, t) for d, n, t in entries if d == dll), entries[0][1:])
+    strings = [b"\0\0" + new_name.encode() + b"\0"]  # a hint/name entry: hint 0, then the name
+    if entries[0][1] == dll_name_at and entries[0][0] != dll:
+        strings.append(dll.encode() + b"\0")
+    where = []
+    for text in strings:
+        at, rva, size = next(((a, r, n) for a, r, n in pe.spare() if n >= len(text) + 2 and
+                              not any(out[a:a + len(text) + 2])), (None, None, None))
+        assert at is not None, f"no spare bytes for {text!r}"
+        at, rva = at + 2, rva + 2  # keep the even alignment of a hint/name entry
+        out[at:at + len(text)] = text
+        where.append(rva)
+    struct.pack_into("<Q" if pe.wide() else "<I", out, table, where[0])
+    if len(where) > 1:
+        struct.pack_into("<I", out, dll_name_at, where[1])
+    return bytes(out)
+
+
+# One spoilt copy for each newer function that a program of this kind could plausibly pick up: the
+# precise and interrupt clocks, the per-monitor DPI functions, suspend and resume notices, thread names,
+# coalescing timers, DPI-aware themes, the newer file and DLL-loading calls. Kept apart from the list
+# above, so that a name lost from it turns a test red.
+PLAUSIBLE = {
+    "kernel32.dll": ("QueryUnbiasedInterruptTimePrecise QueryInterruptTime QueryInterruptTimePrecise "
+                     "GetSystemTimePreciseAsFileTime SetThreadDescription SetDefaultDllDirectories "
+                     "AddDllDirectory CreateFile2 GetCurrentPackageId"),
+    "user32.dll": ("GetDpiForWindow GetDpiForSystem GetSystemDpiForProcess AdjustWindowRectExForDpi "
+                   "SystemParametersInfoForDpi GetSystemMetricsForDpi EnableNonClientDpiScaling "
+                   "SetProcessDpiAwarenessContext SetThreadDpiAwarenessContext "
+                   "GetWindowDpiAwarenessContext GetAwarenessFromDpiAwarenessContext "
+                   "LogicalToPhysicalPointForPerMonitorDPI RegisterSuspendResumeNotification "
+                   "UnregisterSuspendResumeNotification SetCoalescableTimer"),
+    "uxtheme.dll": "OpenThemeDataForDpi",
+    "powrprof.dll": "PowerRegisterSuspendResumeNotification PowerUnregisterSuspendResumeNotification",
+}
+# And for each kind of DLL that Windows 7 lacks, a real one.
+PLAUSIBLE_DLLS = ("api-ms-win-core-synch-l1-2-0.dll", "ext-ms-win-ntuser-window-l1-1-0.dll", "ucrtbase.dll",
+                  "vcruntime140.dll", "msvcp140.dll", "shcore.dll", "dcomp.dll", "windows.storage.dll",
+                  "coremessaging.dll", "d3d12.dll", "dxcore.dll")
 
 
 class OldestWindows(unittest.TestCase):
@@ -158,12 +221,24 @@ class OldestWindows(unittest.TestCase):
         self.assertIn("GetTickCount64", imports.get("kernel32.dll", []))
         self.assertIn("user32.dll", imports)
 
-    def test_a_newer_function_is_named(self):
-        for dll, newer in (("user32.dll", "GetDpiForWindow"),
-                           ("kernel32.dll", "CreateFile2")):
-            with self.subTest(newer):
-                self.assertEqual(problems(spoil_import(PROGRAM, dll, newer)),
-                                 [f"imports {dll}!{newer}, which came after Windows 7"])
+    def test_each_plausible_newer_function_is_named(self):
+        for dll, names in PLAUSIBLE.items():
+            for newer in names.split():
+                with self.subTest(f"{dll}!{newer}"):
+                    self.assertEqual(problems(spoil_import(PROGRAM, dll, newer)),
+                                     [f"imports {dll}!{newer}, which came after Windows 7"])
+
+    def test_an_older_function_in_a_spoilt_copy_passes(self):
+        # The spoilt copies are still read as a whole: one older name put in the same way names nothing.
+        for dll, older in (("user32.dll", "SetProcessDPIAware"), ("kernel32.dll", "QueryUnbiasedInterruptTime")):
+            with self.subTest(older):
+                self.assertEqual(problems(spoil_import(PROGRAM, dll, older)), [])
+
+    def test_each_newer_dll_is_named(self):
+        for dll in PLAUSIBLE_DLLS:
+            with self.subTest(dll):
+                spoilt = problems(spoil_import(PROGRAM, dll, "AnyFunction"))
+                self.assertIn(f"imports {dll}, which Windows 7 does not have", spoilt)
 
     def test_an_older_header_is_named(self):
         pe = PE(PROGRAM)
