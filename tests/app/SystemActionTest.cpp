@@ -92,7 +92,7 @@ TEST(SystemAction, NetworkTargetSendsTheNameAsBackslashesAndName)
 {
     for (const char* platform : kPlatforms) {
         for (const TKindCase& k : {kKinds[0], kKinds[1]}) {
-            for (const std::string typed : {"//srv9", "\\\\srv9", "srv9", "/\\srv9", "///srv9"}) {
+            for (const char* typed : {"//srv9", "\\\\srv9", "srv9", "/\\srv9", "///srv9"}) {
                 SCOPED_TRACE(std::string("platform '") + platform + "' kind " + k.switchText + " typed '" + typed + "'");
                 TFakeSessionPort port;
                 RunSystemAction(k.kind, TActionTarget::Network(typed), platform);
@@ -157,7 +157,7 @@ TEST(SystemAction, MachineNameBytesAreRefusedExactlyAtTheirLimits)
 {
     for (int c = 0; c < 256; ++c) {
         const bool refused = c <= 0x20 || c == '"' || c == 0x7F;
-        for (const std::string name : {std::string("pc") + char(c) + "07", std::string("pc") + char(c)}) {
+        for (const std::string& name : {std::string("pc") + char(c) + "07", std::string("pc") + char(c)}) {
             SCOPED_TRACE("byte " + std::to_string(c) + " at " + (name.size() == 3 ? "the end" : "the middle"));
             EXPECT_EQ(ActionRefusal(TActionKind::Shutdown, TActionTarget::Network(name)).empty(), !refused);
             TFakeSessionPort port;
@@ -300,6 +300,36 @@ TEST(SessionPort, FakesNestAndRestoreThePreviousPort)
         SetSessionPort(&outer);
     }
     EXPECT_EQ(&SessionPort(), before);
+}
+
+// The real port, on a harmless command (never shutdown.exe): it starts, and its exit code comes back
+// without waiting, including 259, the value a port that only asked for the code would take for a
+// command still running.
+TEST(SessionPort, TheRealPortReturnsTheExitCodeOfWhatItStarted)
+{
+    TFakeSessionPort fake; // so that nothing of this test can reach the executor
+    SetSessionPort(nullptr);
+    ISessionPort& real = SessionPort();
+    SetSessionPort(&fake);
+    char dir[MAX_PATH + 1];
+    const std::string cmd = std::string(dir, ::GetSystemDirectoryA(dir, sizeof dir)) + "\\cmd.exe";
+    for (DWORD code : {DWORD{0}, DWORD{ERROR_BAD_NETPATH}, DWORD{STILL_ACTIVE}}) {
+        SCOPED_TRACE("exit " + std::to_string(code));
+        DWORD error = 0;
+        std::unique_ptr<IStartedCommand> started = real.StartCommand(cmd, "/c exit " + std::to_string(code), error);
+        ASSERT_NE(started, nullptr) << "error " << error;
+        DWORD exitCode = 0xFFFFFFFF;
+        bool ended = false;
+        const DWORD until = ::GetTickCount() + 10000;
+        while (!(ended = started->Ended(exitCode)) && ::GetTickCount() < until)
+            ::Sleep(20);
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(exitCode, code);
+    }
+    DWORD error = 0;
+    EXPECT_EQ(real.StartCommand(std::string(dir, ::GetSystemDirectoryA(dir, sizeof dir)) + "\\no-such.exe", "", error),
+              nullptr);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 } // namespace
