@@ -46,9 +46,6 @@ SYSTEMTIME Combine(const SYSTEMTIME& date, const SYSTEMTIME& time)
     return t;
 }
 
-// Less than this between two ticks is the clocks' own jitter, not sleep.
-constexpr long long kSleptMs = 1000;
-
 void OpenWithShell(const char* file)
 {
     ShellPort().ShellExecute(MainWindowHandle(), nullptr, file, "", "", SW_SHOWNORMAL);
@@ -124,8 +121,7 @@ void TForm2::FormCreate(TObject*)
     rd1->SetChecked(true);
     DateTimePicker2->SetMinDate(DateOf(now));
     watchedUpTo_ = WholeSeconds(now);
-    lastSinceStartMs_ = MonotonicMs();
-    lastAwakeMs_ = AwakeMs();
+    sleepWatch_.Start();
     LoadSettings();
 }
 
@@ -139,12 +135,7 @@ void TForm2::Timer1Timer(TObject*)
 {
     const SYSTEMTIME now = Now();
     const long long nowSecond = WholeSeconds(now);
-    const std::uint64_t sinceStartMs = MonotonicMs();
-    const std::uint64_t awakeMs = AwakeMs();
-    const long long asleepMs = static_cast<long long>(sinceStartMs - lastSinceStartMs_) -
-                               static_cast<long long>(awakeMs - lastAwakeMs_);
-    lastSinceStartMs_ = sinceStartMs;
-    lastAwakeMs_ = awakeMs;
+    const bool slept = sleepWatch_.Look().slept;
     glLabel4->SetCaption(TimeToText(now));
     if (!Validated && !TimeEdited) {
         const SYSTEMTIME again = Now();
@@ -160,7 +151,7 @@ void TForm2::Timer1Timer(TObject*)
         // A tick that came late jumped over the armed second: it fires now, once. Not when the
         // machine slept since the tick before: the moment may have passed while it slept, and an
         // action sprung on its owner the moment the lid opens is the one thing worse than none.
-        const bool jumpedOver = armedSecond_ > watchedUpTo_ && armedSecond_ < nowSecond && asleepMs < kSleptMs;
+        const bool jumpedOver = armedSecond_ > watchedUpTo_ && armedSecond_ < nowSecond && !slept;
         if (matches || jumpedOver)
             Fire();
     }
@@ -171,21 +162,41 @@ void TForm2::Timer1Timer(TObject*)
     HoldAwake(ahMainWindow, Validated && armedSecond_ > nowSecond);
 }
 
+TActionTarget TForm2::Target() const
+{
+    return radio1->Checked() ? TActionTarget::Local() : TActionTarget::Network(Edit1->GetText());
+}
+
+std::vector<TActionKind> TForm2::CheckedKinds() const
+{
+    std::vector<TActionKind> kinds;
+    if (rd1->Checked())
+        kinds.push_back(TActionKind::Shutdown);
+    if (rd2->Checked())
+        kinds.push_back(TActionKind::Reboot);
+    if (rd3->Checked())
+        kinds.push_back(TActionKind::Logoff);
+    return kinds;
+}
+
 void TForm2::Fire()
 {
-    const TActionTarget target =
-        radio1->Checked() ? TActionTarget::Local() : TActionTarget::Network(Edit1->GetText());
+    const TActionTarget target = Target();
     const std::string platform = System->OSPlatform();
-    if (rd1->Checked())
-        RunSystemAction(TActionKind::Shutdown, target, platform);
-    if (rd2->Checked())
-        RunSystemAction(TActionKind::Reboot, target, platform);
-    if (rd3->Checked())
-        RunSystemAction(TActionKind::Logoff, target, platform);
+    for (TActionKind kind : CheckedKinds())
+        RunSystemAction(kind, target, platform);
 }
 
 void TForm2::glBitBtn1Click(TObject*)
 {
+    // What the system would refuse is not armed: the user hears of it now, not after the moment.
+    const TActionTarget target = Target();
+    for (TActionKind kind : CheckedKinds()) {
+        if (const std::string refusal = ActionRefusal(kind, target); !refusal.empty()) {
+            WarnUser(refusal);
+            return;
+        }
+    }
     Validated = true;
     const SYSTEMTIME date = DateTimePicker2->DateTime();
     const SYSTEMTIME time = DateTimePicker1->DateTime();

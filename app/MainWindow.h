@@ -2,9 +2,11 @@
 // timer ticking every second shows the time and fires the armed action when its moment comes.
 #pragma once
 
-#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "app/SleepWatch.h"
+#include "app/SystemAction.h"
 #include "controls/flat/FlatRadioButton.h"
 #include "controls/styled/glBitBtn.h"
 #include "controls/styled/glGroupBox.h"
@@ -88,13 +90,15 @@ public:
 
 private:
     void Fire();
+    // The target and the kinds as the radio buttons and the name field stand now.
+    TActionTarget Target() const;
+    std::vector<TActionKind> CheckedKinds() const;
     // The armed moment and the tick before, in whole seconds, so that a tick that comes late still
     // fires an armed second it jumped over.
     long long armedSecond_ = 0;
     long long watchedUpTo_ = 0;
-    // The time since start and the time awake at the tick before: where they part, the machine slept.
-    std::uint64_t lastSinceStartMs_ = 0;
-    std::uint64_t lastAwakeMs_ = 0;
+    // Whether the machine slept since the tick before.
+    TSleepWatch sleepWatch_;
 };
 
 extern TForm2* Form2;

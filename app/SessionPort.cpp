@@ -1,18 +1,76 @@
 #include "app/SessionPort.h"
 
+#include <vector>
+
+#include "framework/Application.h"
+
 namespace zv {
 
 namespace {
 
-class TWindowsSessionPort final : public ISessionPort {
+class TProcessCommand final : public IStartedCommand {
 public:
-    void ShellExecute(HWND owner, const char* operation, const char* file, const char* parameters,
-                      const char* directory, int showCommand) override
+    explicit TProcessCommand(HANDLE process) : process_(process) {}
+    ~TProcessCommand() override { ::CloseHandle(process_); }
+    TProcessCommand(const TProcessCommand&) = delete;
+    TProcessCommand& operator=(const TProcessCommand&) = delete;
+
+    // Signalled once the process has ended; its exit code is read only then, so an exit code of 259
+    // (STILL_ACTIVE) is never mistaken for a command still running.
+    bool Ended(DWORD& exitCode) override
     {
-        ::ShellExecuteA(owner, operation, file, parameters, directory, showCommand);
+        if (::WaitForSingleObject(process_, 0) != WAIT_OBJECT_0)
+            return false;
+        if (!::GetExitCodeProcess(process_, &exitCode))
+            exitCode = ::GetLastError();
+        return true;
     }
 
-    void ExitWindowsEx(UINT flags, DWORD reserved) override { ::ExitWindowsEx(flags, reserved); }
+private:
+    HANDLE process_;
+};
+
+class TWindowsSessionPort final : public ISessionPort {
+public:
+    // CreateProcess rather than the shell: the shell cannot give the exit code back without keeping the
+    // process (SEE_MASK_NOCLOSEPROCESS of ShellExecuteEx), and shows a console program's console unless
+    // told to hide it. CREATE_NO_WINDOW starts a console program with no console at all (CreateProcessA
+    // and Process Creation Flags on learn.microsoft.com). The command runs in its own folder, so the
+    // program's current folder is never held by it.
+    std::unique_ptr<IStartedCommand> StartCommand(const std::string& path, const std::string& parameters,
+                                                  DWORD& error) override
+    {
+        const std::string line = "\"" + path + "\" " + parameters;
+        std::vector<char> commandLine(line.begin(), line.end());
+        commandLine.push_back('\0');
+        const std::string::size_type slash = path.find_last_of('\\');
+        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                              folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+            error = ::GetLastError();
+            return nullptr;
+        }
+        ::CloseHandle(process.hThread);
+        return std::make_unique<TProcessCommand>(process.hProcess);
+    }
+
+    DWORD ExitWindowsEx(UINT flags, DWORD reserved) override
+    {
+        if (::ExitWindowsEx(flags, reserved))
+            return 0;
+        const DWORD error = ::GetLastError();
+        return error ? error : ERROR_GEN_FAILURE;
+    }
+
+    // Owned by the application's main window, like the framework's own messages; brought to the front,
+    // since the user may come back to the machine long after the request.
+    void ShowWarning(const std::string& text) override
+    {
+        ::MessageBoxA(MainWindowHandle(), text.c_str(), kWarningCaption, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+    }
 };
 
 TWindowsSessionPort gWindowsPort;

@@ -1,7 +1,10 @@
 // Turns an action (shut down, reboot, log off; here or on a named network machine) into one request
-// to the system, through the session port. Nothing is awaited or examined afterwards.
+// to the system, through the session port, and tells the user when the system would not carry it out.
 #pragma once
 
+#include <windows.h>
+
+#include <cstddef>
 #include <string>
 
 namespace zv {
@@ -16,10 +19,36 @@ struct TActionTarget {
     static TActionTarget Network(std::string machineName);
 };
 
+// The machine name as the shutdown command takes it, \\name, whether it was typed as //name, \\name
+// or name. Empty when it cannot be sent: nothing after the slashes, or a blank, a double quote or a
+// control character in it, which unquoted in the command line could add switches of its own.
+std::string MachineArgument(const std::string& typed);
+
+// Why the system would refuse this action, in the words shown to the user; empty when it can be asked.
+// Checked when a moment is armed, so that nothing is armed that cannot happen, and again when it comes.
+std::string ActionRefusal(TActionKind kind, const TActionTarget& target);
+
 // platform is the collector's OSPlatform text; only exactly "NT" counts as the NT family.
 // Local target: "NT" starts shutdown.exe, anything else calls ExitWindowsEx. Network target: always
-// shutdown.exe with -m and the name as typed; a name holding blanks, double quotes or control
-// characters makes no request, since it could carry extra switches into the command line.
+// shutdown.exe with -m \\name. A request the system would refuse is not made, and the user is told.
+// The shutdown command runs on its own; when it ends with an error, the user is shown the system's
+// text for it (see WatchStartedCommands). Success is silent.
 void RunSystemAction(TActionKind kind, const TActionTarget& target, const std::string& platform);
+
+// What the user is told when the request failed with `error`: the action and its target, the
+// system's own text for the error in the user's language, and its number.
+std::string FailureText(TActionKind kind, const TActionTarget& target, DWORD error);
+
+// Shows a warning through the session port, one at a time: a warning that comes while another is on
+// the screen waits for it, and one already waiting is not queued twice.
+void WarnUser(const std::string& text);
+
+// One look at the shutdown commands started and not yet ended, without waiting: those that ended are
+// let go, and each that ended with an error is shown. The message loop runs this four times a second
+// while a command is out, so the windows and their timers go on meanwhile.
+void WatchStartedCommands();
+
+// The commands started and not yet seen to end.
+std::size_t StartedCommandsOut();
 
 } // namespace zv

@@ -11,7 +11,6 @@
 #include "app/Splash.h"
 #include "app/SystemAction.h"
 #include "countdown/Ramas.h"
-#include "framework/Clock.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -23,11 +22,9 @@ namespace {
 constexpr int kMinMinutes = 1;
 constexpr int kMaxMinutes = 180;
 
-std::int64_t WholeSecondsSince(std::uint64_t thenMs, std::uint64_t nowMs)
+std::int64_t WholeSeconds(std::uint64_t ms)
 {
-    if (nowMs <= thenMs)
-        return 0;
-    return static_cast<std::int64_t>(std::min<std::uint64_t>((nowMs - thenMs) / 1000, INT32_MAX));
+    return static_cast<std::int64_t>(std::min<std::uint64_t>(ms / 1000, INT32_MAX));
 }
 
 } // namespace
@@ -68,6 +65,7 @@ void Ttemporizator::FormCreate(TObject*)
     gauge->SetProgress(0);
     SecondsTotal = 0;
     SecondCounter = 1;
+    sleepWatch_.Start();
 }
 
 int Ttemporizator::ElapsedPercent() const
@@ -95,7 +93,8 @@ void Ttemporizator::glBitBtn1Click(TObject*)
         Ramas->Label1->SetCaption(std::to_string(minutes));
     shownMinutes_ = minutes;
     SecondCounter = 1;
-    confirmedAtMs_ = AwakeMs();
+    sleepWatch_.Start();
+    countedMs_ = 0;
     firstTickSeen_ = false;
     requested_ = false;
     minuteTaken_ = false;
@@ -137,18 +136,18 @@ void Ttemporizator::glBitBtn5Click(TObject*)
 
 void Ttemporizator::Timer1Timer(TObject*)
 {
+    // Time awake: ticks lost while the machine slept are not made up, so sleep pauses the count.
+    countedMs_ += sleepWatch_.Look().awakeMs;
     if (Armed) {
-        // Time awake: ticks lost while the machine slept are not made up, so sleep pauses the count.
-        const std::uint64_t now = AwakeMs();
         if (!firstTickSeen_) {
             firstTickSeen_ = true;
-            firstTickAtMs_ = now;
+            countedAtFirstTickMs_ = countedMs_;
         }
         // One more than before, and never behind the time passed: at least 1 + the whole seconds
         // since confirmation, and 2 + those since the first tick, which is what a run without a
         // lost tick counts, so catching up keeps to its schedule.
-        const std::int64_t counted = std::max({std::int64_t{SecondCounter} + 1, 1 + WholeSecondsSince(confirmedAtMs_, now),
-                                                2 + WholeSecondsSince(firstTickAtMs_, now)});
+        const std::int64_t counted = std::max({std::int64_t{SecondCounter} + 1, 1 + WholeSeconds(countedMs_),
+                                                2 + WholeSeconds(countedMs_ - countedAtFirstTickMs_)});
         SecondCounter = static_cast<std::int32_t>(std::min<std::int64_t>(counted, INT32_MAX));
         const int p = ElapsedPercent();
         if (Ramas)

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/SleepWatch.h"
 #include "controls/flat/FlatGauge.h"
 #include "controls/flat/FlatSpinEditInteger.h"
 #include "controls/styled/glBitBtn.h"
@@ -61,11 +62,13 @@ private:
     void RequestShutdown();
     void ShowMinutes(int minutes);
 
-    // The time awake at confirmation: window timers drop the ticks that a held-up message loop
-    // could not take, so the count is checked against the time that really passed.
-    std::uint64_t confirmedAtMs_ = 0;
+    // The time awake since confirmation: window timers drop the ticks that a held-up message loop
+    // could not take, so the count is checked against the time that really passed. A gap in which
+    // the machine slept without its time awake showing it counts for nothing.
+    TSleepWatch sleepWatch_;
+    std::uint64_t countedMs_ = 0;
     bool firstTickSeen_ = false;
-    std::uint64_t firstTickAtMs_ = 0;
+    std::uint64_t countedAtFirstTickMs_ = 0;
     // The shut-down of this confirmation has been requested.
     bool requested_ = false;
     // The second tick brought the minutes shown down since the last minute tick, which then has

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/Clock.h"
 #include "framework/Forms.h"
 #include "framework/HintWindow.h"
 
@@ -66,6 +67,11 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT msg, WPARAM wParam, LPARA
                 if (wParam)
                     app->EndSession();
                 return 0;
+            // Unowned, this window gets the system's power notices even where the hidden forms it
+            // owns might not.
+            case WM_POWERBROADCAST:
+                NotePowerBroadcast(wParam);
+                return TRUE;
             default:
                 break;
             }

@@ -16,6 +16,7 @@ public:
 
 TSystemClock gSystemClock;
 IClock* gClock = &gSystemClock;
+std::uint32_t gPowerNotices = 0;
 
 } // namespace
 
@@ -42,6 +43,18 @@ std::uint64_t MonotonicMs()
 std::uint64_t AwakeMs()
 {
     return gClock->AwakeMs();
+}
+
+std::uint32_t PowerNotices()
+{
+    return gPowerNotices;
+}
+
+void NotePowerBroadcast(WPARAM event)
+{
+    // The same notice reaches several of the program's windows; only a change of the count matters.
+    if (event == PBT_APMSUSPEND || event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND)
+        ++gPowerNotices;
 }
 
 } // namespace zv

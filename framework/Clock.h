@@ -41,4 +41,14 @@ std::uint64_t MonotonicMs();
 // The time awake of the clock in use.
 std::uint64_t AwakeMs();
 
+// The suspend and resume notices the system has sent the program's windows so far. Whatever the
+// clocks do through a sleep (on a Modern Standby laptop Windows does not say whether the time awake
+// stands still), a change of this count between two readings means the machine slept in between.
+// Windows sends the notices to every top-level window: wm-powerbroadcast and pbt-apmsuspend,
+// pbt-apmresumeautomatic, pbt-apmresumesuspend on learn.microsoft.com (windows/win32/power).
+std::uint32_t PowerNotices();
+
+// Counts one WM_POWERBROADCAST event if it is a suspend or a resume; any other event is left alone.
+void NotePowerBroadcast(WPARAM event);
+
 } // namespace zv

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "framework/AppSite.h"
+#include "framework/Clock.h"
 #include "framework/Layout.h"
 #include "framework/Menus.h"
 
@@ -376,6 +377,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (auto* app = AppSite(); wParam && app)
             app->EndSession();
         return 0;
+    case WM_POWERBROADCAST:
+        NotePowerBroadcast(wParam);
+        return TRUE;
     case WM_COMMAND:
         if (lParam == 0 && HIWORD(wParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(wParam)))
             return 0;

@@ -65,8 +65,8 @@ inline int StoredSetting()
 inline std::vector<std::string> Parameters(const TFakeSessionPort& port)
 {
     std::vector<std::string> out;
-    for (const auto& c : port.ShellCalls())
-        out.push_back(c.parameters.value_or("<null>"));
+    for (const auto& c : port.Starts())
+        out.push_back(c.parameters);
     return out;
 }
 

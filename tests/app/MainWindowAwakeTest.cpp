@@ -4,6 +4,8 @@
 
 #include "countdown/Temporizator.h"
 
+#include <functional>
+
 using namespace zv;
 using namespace zv::test;
 
@@ -148,6 +150,70 @@ TEST_F(MainWindowAwake, TenSecondsWithoutATickFireTheMomentOnlyIfTheMachineWasAw
         for (int i = 0; i < 25; ++i)
             TickAfter(1);
         EXPECT_EQ(asleep ? 1u : 2u, session.RequestCount());
+    }
+}
+
+// Each sign of sleep at its limit, between the tick before an armed moment and the first one after it,
+// the loop otherwise held up three seconds while awake: just short of the limit it fires, at or past
+// it the machine slept and it does not.
+class MainWindowSleepLimits : public MainWindowAwake {
+protected:
+    // Arms two seconds ahead, ticks once, lets `gap` pass, ticks again; true if that fired.
+    bool FiresAcross(const std::function<void()>& gap)
+    {
+        session.Clear();
+        Arm(IncSecond(clock.Current(), 2));
+        TickAfter(1);
+        gap();
+        Tick();
+        TickAfter(1);
+        ClickButton(Form2->glBitBtn2);
+        return session.RequestCount() == 1;
+    }
+};
+
+TEST_F(MainWindowSleepLimits, AsleepByTheClocksFromOneSecondOn)
+{
+    EXPECT_TRUE(FiresAcross([this] {
+        clock.Advance(3);
+        clock.SleepForMs(999);
+    }));
+    EXPECT_FALSE(FiresAcross([this] {
+        clock.Advance(3);
+        clock.SleepForMs(1000);
+    }));
+}
+
+// Whatever the time awake does: here it runs on as if the machine never slept.
+TEST_F(MainWindowSleepLimits, AGapLongerThanAMinuteIsSleep)
+{
+    EXPECT_TRUE(FiresAcross([this] { clock.Advance(60); }));
+    EXPECT_FALSE(FiresAcross([this] {
+        clock.Advance(60);
+        clock.AdvanceMonotonic(1);
+    }));
+}
+
+// A suspend or resume notice to any window of the program, the application's own included, is sleep
+// even with both clocks running on, as on a Modern Standby laptop; other power notices are not.
+TEST_F(MainWindowSleepLimits, ASuspendOrResumeNoticeIsSleep)
+{
+    const HWND windows[] = {Form2->Handle(), Application->Handle(), temporizator->Handle()};
+    for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND}) {
+        for (HWND window : windows) {
+            SCOPED_TRACE("event " + std::to_string(event));
+            EXPECT_FALSE(FiresAcross([&] {
+                clock.Advance(3);
+                EXPECT_EQ(TRUE, ::SendMessageA(window, WM_POWERBROADCAST, event, 0));
+            }));
+        }
+    }
+    for (WPARAM event : {PBT_APMPOWERSTATUSCHANGE, PBT_POWERSETTINGCHANGE, PBT_APMQUERYSUSPEND}) {
+        SCOPED_TRACE("event " + std::to_string(event));
+        EXPECT_TRUE(FiresAcross([&] {
+            clock.Advance(3);
+            ::SendMessageA(Form2->Handle(), WM_POWERBROADCAST, event, 0);
+        }));
     }
 }
 

@@ -1,5 +1,5 @@
-// The main window at its edges: a late tick after the clock was put back, and the owner window of
-// every shutdown.exe the program starts while the splash is the application's main form.
+// The main window at its edges: a late tick after the clock was put back, and the shutdown.exe that
+// every caller of the executor starts.
 #include "tests/countdown/CountdownFixture.h"
 
 #include "sysinfo/glSysInfo.h"
@@ -45,15 +45,12 @@ TEST_F(MainWindowEdge, ALateTickAfterTheClockWasPutBackFiresTheMomentOnce)
     EXPECT_EQ(1u, session.RequestCount());
 }
 
-// With the splash still the main form (it stays so until the program ends), every request through
-// shutdown.exe is owned by the splash's window, whichever window asks for it.
-TEST_F(MainWindowEdge, EveryShutdownLaunchIsOwnedByTheSplash)
+// Whichever window asks, the request goes to the system's own shutdown.exe.
+TEST_F(MainWindowEdge, EveryCallerStartsTheSystemsShutdownCommand)
 {
-    ASSERT_EQ(static_cast<TForm*>(Form1), Application->MainForm());
-    const HWND splash = Form1->Handle();
-    ASSERT_NE(nullptr, splash);
-    ASSERT_NE(splash, Form2->Handle());
     ASSERT_EQ("NT", Form2->System->OSPlatform());
+    char dir[MAX_PATH + 1];
+    const std::string systemShutdown = std::string(dir, ::GetSystemDirectoryA(dir, sizeof dir)) + "\\shutdown.exe";
 
     ClickButton(Form2->glBitBtn3); // "Zavrin imediata"
     Form2->DateTimePicker1->SetDateTime(At(14, 30, 2));
@@ -69,10 +66,10 @@ TEST_F(MainWindowEdge, EveryShutdownLaunchIsOwnedByTheSplash)
     FirstTickAfterMs(1000);
     Seconds(58); // the countdown runs out
 
-    const std::vector<std::string> expected{"-s -t 00", "-s -t 00", "-s -m PC-07 -t 00", "-s -t 00", "-s -t 00"};
+    const std::vector<std::string> expected{"-s -t 00", "-s -t 00", "-s -m \\\\PC-07 -t 00", "-s -t 00", "-s -t 00"};
     EXPECT_EQ(expected, Parameters(session));
-    for (const TShellExecuteCall& call : session.ShellCalls())
-        EXPECT_EQ(splash, call.owner) << call.parameters.value_or("");
+    for (const TStartCall& call : session.Starts())
+        EXPECT_EQ(systemShutdown, call.path) << call.parameters;
 }
 
 } // namespace

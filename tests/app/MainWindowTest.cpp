@@ -116,24 +116,13 @@ TEST_F(MainWindow, TheArmedKindAndTargetAreReadAtTheFiringTick)
     EXPECT_TRUE(Form2->Edit1->Enabled());
     Form2->Edit1->SetText("\\\\PC-07");
     TickAfter(1);
-    ASSERT_EQ(1u, session.ShellCalls().size());
-    EXPECT_EQ("-r -m \\\\PC-07 -t 00", session.ShellCalls()[0].parameters.value());
+    EXPECT_EQ((std::vector<std::string>{"-r -m \\\\PC-07 -t 00"}), Parameters(session));
     EXPECT_FALSE(Form2->rd1->Checked());
 
     // Back to this machine: the edit is disabled and keeps its text.
     Form2->radio1->SetChecked(true);
     EXPECT_FALSE(Form2->Edit1->Enabled());
     EXPECT_EQ("\\\\PC-07", Form2->Edit1->GetText());
-}
-
-TEST_F(MainWindow, LogOffOnTheDefaultNetworkName)
-{
-    Form2->rd3->SetChecked(true);
-    Form2->radio2->SetChecked(true);
-    Form2->DateTimePicker1->SetDateTime(At(14, 30, 1));
-    ClickButton(Form2->glBitBtn1);
-    TickAfter(1);
-    EXPECT_EQ((std::vector<std::string>{"-l -m // -t 00"}), Parameters(session));
 }
 
 TEST_F(MainWindow, ALateTickStillFiresTheSecondItJumpedOverOnce)

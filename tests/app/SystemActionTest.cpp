@@ -5,8 +5,7 @@
 #include <windows.h>
 
 #include <string>
-
-#include "framework/Application.h"
+#include <vector>
 
 using namespace zv;
 
@@ -31,22 +30,29 @@ std::string SystemShutdownExe()
     return std::string(dir, length) + "\\shutdown.exe";
 }
 
-void ExpectOneShutdownCommand(const TFakeSessionPort& port, const std::string& parameters)
+std::string SystemText(DWORD code)
 {
-    ASSERT_EQ(port.ShellCalls().size(), 1u);
-    EXPECT_TRUE(port.ExitCalls().empty());
-    const TShellExecuteCall& call = port.ShellCalls().front();
-    EXPECT_EQ(call.owner, MainWindowHandle());
-    EXPECT_FALSE(call.operation.has_value()) << "the default verb is a null operation";
-    EXPECT_EQ(call.file, SystemShutdownExe());
-    EXPECT_EQ(call.parameters, parameters);
-    EXPECT_EQ(call.directory, std::string()) << "the directory is empty, not null";
-    EXPECT_EQ(call.showCommand, SW_SHOWNORMAL);
+    char text[512] = {};
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text,
+                     nullptr);
+    std::string s(text);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.pop_back();
+    return s;
 }
 
-TEST(SystemAction, LocalTargetOnNTStartsShutdownCommand)
+void ExpectOneShutdownCommand(const TFakeSessionPort& port, const std::string& parameters)
 {
-    const char* const expected[] = {"-s -t 00", "-r -t 00", "-l -t 00"};
+    ASSERT_EQ(port.Starts().size(), 1u);
+    EXPECT_TRUE(port.ExitCalls().empty());
+    EXPECT_EQ(port.Starts()[0].path, SystemShutdownExe());
+    EXPECT_EQ(port.Starts()[0].parameters, parameters);
+    EXPECT_TRUE(port.Warnings().empty());
+}
+
+TEST(SystemAction, LocalTargetOnNTStartsShutdownCommandAndLogOffGoesAlone)
+{
+    const char* const expected[] = {"-s -t 00", "-r -t 00", "-l"};
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(expected[i]);
         TFakeSessionPort port;
@@ -62,10 +68,11 @@ TEST(SystemAction, LocalTargetOnEveryOtherPlatformCallsExitWindowsEx)
             SCOPED_TRACE(std::string("platform '") + platform + "' kind " + k.switchText);
             TFakeSessionPort port;
             RunSystemAction(k.kind, TActionTarget::Local(), platform);
-            EXPECT_TRUE(port.ShellCalls().empty());
+            EXPECT_TRUE(port.Starts().empty());
             ASSERT_EQ(port.ExitCalls().size(), 1u);
             EXPECT_EQ(port.ExitCalls()[0].flags, k.exitFlags);
             EXPECT_EQ(port.ExitCalls()[0].reserved, 1u);
+            EXPECT_TRUE(port.Warnings().empty());
         }
     }
 }
@@ -73,61 +80,74 @@ TEST(SystemAction, LocalTargetOnEveryOtherPlatformCallsExitWindowsEx)
 TEST(SystemAction, LocalTargetIgnoresTheMachineNameEvenWhenItWouldBeRefused)
 {
     const TActionTarget local{false, "a \"b\""};
-    {
-        TFakeSessionPort port;
-        RunSystemAction(TActionKind::Reboot, local, "NT");
-        ExpectOneShutdownCommand(port, "-r -t 00");
-    }
-    {
-        TFakeSessionPort port;
-        RunSystemAction(TActionKind::Reboot, local, "95");
-        ASSERT_EQ(port.ExitCalls().size(), 1u);
-        EXPECT_EQ(port.ExitCalls()[0].flags, static_cast<UINT>(EWX_REBOOT));
-    }
+    EXPECT_EQ(ActionRefusal(TActionKind::Logoff, local), "");
+    TFakeSessionPort port;
+    RunSystemAction(TActionKind::Reboot, local, "NT");
+    ExpectOneShutdownCommand(port, "-r -t 00");
 }
 
-TEST(SystemAction, NetworkTargetStartsShutdownCommandOnEveryPlatform)
+// The field starts with "//"; the command takes \\name only. Every spelling of the same machine goes
+// out the same way, on every platform (the network group is what keeps this path off non-NT systems).
+TEST(SystemAction, NetworkTargetSendsTheNameAsBackslashesAndName)
 {
-    // Literal lines for the edit's initial "//" and for an empty name (two blanks between switches).
-    {
-        TFakeSessionPort port;
-        RunSystemAction(TActionKind::Shutdown, TActionTarget::Network("//"), "NT");
-        ExpectOneShutdownCommand(port, "-s -m // -t 00");
-    }
-    {
-        TFakeSessionPort port;
-        RunSystemAction(TActionKind::Logoff, TActionTarget::Network(""), "95");
-        ExpectOneShutdownCommand(port, "-l -m  -t 00");
-    }
-
     for (const char* platform : kPlatforms) {
-        for (const TKindCase& k : kKinds) {
-            for (const std::string name : {"//", "", "\\\\SERVER-07", "//ana.local", "-f", "ma\xE2ina", "x/y\\z"}) {
-                SCOPED_TRACE(std::string("platform '") + platform + "' kind " + k.switchText + " name '" + name + "'");
+        for (const TKindCase& k : {kKinds[0], kKinds[1]}) {
+            for (const char* typed : {"//srv9", "\\\\srv9", "srv9", "/\\srv9", "///srv9"}) {
+                SCOPED_TRACE(std::string("platform '") + platform + "' kind " + k.switchText + " typed '" + typed + "'");
                 TFakeSessionPort port;
-                RunSystemAction(k.kind, TActionTarget::Network(name), platform);
-                ExpectOneShutdownCommand(port, std::string(k.switchText) + " -m " + name + " -t 00");
+                RunSystemAction(k.kind, TActionTarget::Network(typed), platform);
+                ExpectOneShutdownCommand(port, std::string(k.switchText) + " -m \\\\srv9 -t 00");
             }
+        }
+    }
+    // A name that begins like a switch is a name once it stands after the backslashes.
+    TFakeSessionPort port;
+    RunSystemAction(TActionKind::Shutdown, TActionTarget::Network("-f"), "NT");
+    ExpectOneShutdownCommand(port, "-s -m \\\\-f -t 00");
+    EXPECT_EQ(MachineArgument("//SERVER-07.ana.local"), "\\\\SERVER-07.ana.local");
+    EXPECT_EQ(MachineArgument("ma\xE2ina"), "\\\\ma\xE2ina");
+}
+
+TEST(SystemAction, NetworkLogOffIsRefusedWithAReasonAndSendsNothing)
+{
+    for (const char* platform : kPlatforms) {
+        for (const std::string typed : {"//srv9", "srv9", "//", ""}) {
+            SCOPED_TRACE(std::string("platform '") + platform + "' typed '" + typed + "'");
+            const TActionTarget target = TActionTarget::Network(typed);
+            const std::string refusal = ActionRefusal(TActionKind::Logoff, target);
+            EXPECT_NE(refusal.find("Delogarea nu se poate cere unui sistem din retea"), std::string::npos) << refusal;
+            TFakeSessionPort port;
+            RunSystemAction(TActionKind::Logoff, target, platform);
+            EXPECT_EQ(port.RequestCount(), 0u);
+            EXPECT_EQ(port.Warnings(), std::vector<std::string>{refusal});
         }
     }
 }
 
-TEST(SystemAction, NetworkNameThatCouldAddSwitchesMakesNoRequest)
+TEST(SystemAction, AnEmptyNameOrOneThatCouldAddSwitchesIsRefusedWithAReason)
 {
-    const std::string names[] = {
-        "pc 07", " pc", "pc ", " ", "\"pc\"", "pc\" -f \"", "pc\t-f", "pc\n", "\rpc", "pc\x1b",
+    const std::string empty[] = {"", "//", "\\\\", "/", "\\/\\"};
+    const std::string unsafe[] = {
+        "pc 07", "// pc", "pc ", "// ", "\"pc\"", "pc\" -f \"", "pc\t-f", "pc\n", "\rpc", "pc\x1b",
         "pc\x7f", std::string("pc\0-f", 5),
     };
-    for (const char* platform : kPlatforms) {
-        for (const TKindCase& k : kKinds) {
-            for (const std::string& name : names) {
-                SCOPED_TRACE(std::string("platform '") + platform + "' kind " + k.switchText);
-                TFakeSessionPort port;
-                RunSystemAction(k.kind, TActionTarget::Network(name), platform);
-                EXPECT_EQ(port.RequestCount(), 0u);
-            }
+    auto check = [](const std::string& typed, const char* reason) {
+        for (const TKindCase& k : {kKinds[0], kKinds[1]}) {
+            SCOPED_TRACE("kind " + std::string(k.switchText) + " typed '" + typed + "'");
+            const TActionTarget target = TActionTarget::Network(typed);
+            EXPECT_EQ(MachineArgument(typed), "");
+            const std::string refusal = ActionRefusal(k.kind, target);
+            EXPECT_NE(refusal.find(reason), std::string::npos) << refusal;
+            TFakeSessionPort port;
+            RunSystemAction(k.kind, target, "NT");
+            EXPECT_EQ(port.RequestCount(), 0u);
+            EXPECT_EQ(port.Warnings(), std::vector<std::string>{refusal});
         }
-    }
+    };
+    for (const std::string& typed : empty)
+        check(typed, "Scrieti numele sistemului din retea");
+    for (const std::string& typed : unsafe)
+        check(typed, "nu poate contine spatii, ghilimele sau caractere de control");
 }
 
 // Every byte value, inside a name: refused exactly where it could end the name or start another
@@ -137,14 +157,15 @@ TEST(SystemAction, MachineNameBytesAreRefusedExactlyAtTheirLimits)
 {
     for (int c = 0; c < 256; ++c) {
         const bool refused = c <= 0x20 || c == '"' || c == 0x7F;
-        for (const std::string name : {std::string("pc") + char(c) + "07", std::string("pc") + char(c)}) {
+        for (const std::string& name : {std::string("pc") + char(c) + "07", std::string("pc") + char(c)}) {
             SCOPED_TRACE("byte " + std::to_string(c) + " at " + (name.size() == 3 ? "the end" : "the middle"));
+            EXPECT_EQ(ActionRefusal(TActionKind::Shutdown, TActionTarget::Network(name)).empty(), !refused);
             TFakeSessionPort port;
             RunSystemAction(TActionKind::Shutdown, TActionTarget::Network(name), "NT");
             if (refused)
                 EXPECT_EQ(port.RequestCount(), 0u);
             else
-                ExpectOneShutdownCommand(port, "-s -m " + name + " -t 00");
+                ExpectOneShutdownCommand(port, "-s -m \\\\" + name + " -t 00");
         }
     }
 }
@@ -153,10 +174,110 @@ TEST(SystemAction, ShutdownCommandIsTheSystemsOwnCopy)
 {
     TFakeSessionPort port;
     RunSystemAction(TActionKind::Shutdown, TActionTarget::Local(), "NT");
-    ASSERT_EQ(port.ShellCalls().size(), 1u);
-    const std::string file = *port.ShellCalls()[0].file;
+    ASSERT_EQ(port.Starts().size(), 1u);
+    const std::string file = port.Starts()[0].path;
     EXPECT_EQ(file.find(':'), 1u) << file << " is not a full path";
     EXPECT_NE(::GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file << " does not exist";
+}
+
+// The command runs on its own; each look at it is immediate. Success stays silent; an error is shown
+// once, with the system's own text and number, and the command is let go either way.
+TEST(SystemAction, TheCommandsExitCodeIsAwaitedWithoutWaitingAndAnErrorIsShown)
+{
+    const DWORD codes[] = {0, ERROR_ACCESS_DENIED, ERROR_BAD_NETPATH, ERROR_INVALID_PARAMETER};
+    for (DWORD code : codes) {
+        SCOPED_TRACE("exit code " + std::to_string(code));
+        TFakeSessionPort port;
+        port.SetExitCode(std::nullopt);
+        RunSystemAction(TActionKind::Reboot, TActionTarget::Network("//srv9"), "NT");
+        EXPECT_EQ(StartedCommandsOut(), 1u);
+        for (int look = 0; look < 3; ++look)
+            WatchStartedCommands();
+        EXPECT_TRUE(port.Warnings().empty()) << "shown while the command still runs";
+        EXPECT_EQ(port.CommandsHeld(), 1u);
+
+        port.EndCommands(code);
+        WatchStartedCommands();
+        EXPECT_EQ(StartedCommandsOut(), 0u);
+        EXPECT_EQ(port.CommandsHeld(), 0u) << "the process is let go once it ended";
+        if (code == 0) {
+            EXPECT_TRUE(port.Warnings().empty());
+            continue;
+        }
+        ASSERT_EQ(port.Warnings().size(), 1u);
+        const std::string& shown = port.Warnings()[0];
+        EXPECT_EQ(shown, FailureText(TActionKind::Reboot, TActionTarget::Network("//srv9"), code));
+        EXPECT_EQ(shown.rfind("Rebootarea sistemului \\\\srv9 nu a reusit.", 0), 0u) << shown;
+        const std::string text = SystemText(code);
+        ASSERT_FALSE(text.empty());
+        EXPECT_NE(shown.find(text), std::string::npos) << shown;
+        EXPECT_NE(shown.find("(cod " + std::to_string(code) + ")"), std::string::npos) << shown;
+        WatchStartedCommands();
+        EXPECT_EQ(port.Warnings().size(), 1u) << "shown once";
+    }
+}
+
+TEST(SystemAction, FailuresOfEveryKindOfRequestReachTheUser)
+{
+    {
+        // Two commands out at once, ending in the other order: each is told apart.
+        TFakeSessionPort port;
+        port.SetExitCode(std::nullopt);
+        RunSystemAction(TActionKind::Logoff, TActionTarget::Local(), "NT");
+        port.EndCommands(ERROR_ACCESS_DENIED);
+        port.SetExitCode(std::nullopt);
+        RunSystemAction(TActionKind::Shutdown, TActionTarget::Network("srv-off"), "NT");
+        WatchStartedCommands();
+        ASSERT_EQ(port.Warnings().size(), 1u);
+        EXPECT_EQ(port.Warnings()[0].rfind("Delogarea userului nu a reusit.", 0), 0u) << port.Warnings()[0];
+        EXPECT_EQ(StartedCommandsOut(), 1u);
+        port.EndCommands(ERROR_BAD_NETPATH);
+        WatchStartedCommands();
+        ASSERT_EQ(port.Warnings().size(), 2u);
+        EXPECT_EQ(port.Warnings()[1].rfind("Zavrina sistemului \\\\srv-off nu a reusit.", 0), 0u) << port.Warnings()[1];
+    }
+    {
+        // shutdown.exe could not be started at all.
+        TFakeSessionPort port;
+        port.FailStarts(ERROR_FILE_NOT_FOUND);
+        RunSystemAction(TActionKind::Shutdown, TActionTarget::Local(), "NT");
+        EXPECT_EQ(StartedCommandsOut(), 0u);
+        EXPECT_EQ(port.Warnings(), std::vector<std::string>{
+                                       FailureText(TActionKind::Shutdown, TActionTarget::Local(), ERROR_FILE_NOT_FOUND)});
+    }
+    {
+        // The session-ending call refused.
+        TFakeSessionPort port;
+        port.FailExitWindows(ERROR_PRIVILEGE_NOT_HELD);
+        RunSystemAction(TActionKind::Reboot, TActionTarget::Local(), "95");
+        ASSERT_EQ(port.Warnings().size(), 1u);
+        EXPECT_NE(port.Warnings()[0].find("(cod 1314)"), std::string::npos) << port.Warnings()[0];
+    }
+    // A code the system has no text for still says what failed, and its number.
+    EXPECT_EQ(FailureText(TActionKind::Shutdown, TActionTarget::Local(), 0x2000FFFF),
+              "Zavrina sistemului nu a reusit. (cod 536936447)");
+}
+
+// A warning holds the screen until it is read, while the timers go on: what they bring meanwhile waits
+// its turn, and the same text is not stacked twice (a moment whose time text has no seconds fires on
+// every tick of its minute).
+TEST(SystemAction, WarningsComeOneAtATimeAndTheSameOneIsNotStacked)
+{
+    TFakeSessionPort port;
+    int shown = 0;
+    port.WhileShown = [&] {
+        if (++shown == 1) {
+            WarnUser("a");
+            WarnUser("b");
+            WarnUser("b");
+            WarnUser("first");
+        }
+    };
+    WarnUser("first");
+    EXPECT_EQ(port.Warnings(), (std::vector<std::string>{"first", "a", "b"}));
+    port.WhileShown = nullptr;
+    WarnUser("first");
+    EXPECT_EQ(port.Warnings().size(), 4u) << "once read, it may come again";
 }
 
 TEST(SessionPort, FakesNestAndRestoreThePreviousPort)
@@ -179,6 +300,36 @@ TEST(SessionPort, FakesNestAndRestoreThePreviousPort)
         SetSessionPort(&outer);
     }
     EXPECT_EQ(&SessionPort(), before);
+}
+
+// The real port, on a harmless command (never shutdown.exe): it starts, and its exit code comes back
+// without waiting, including 259, the value a port that only asked for the code would take for a
+// command still running.
+TEST(SessionPort, TheRealPortReturnsTheExitCodeOfWhatItStarted)
+{
+    TFakeSessionPort fake; // so that nothing of this test can reach the executor
+    SetSessionPort(nullptr);
+    ISessionPort& real = SessionPort();
+    SetSessionPort(&fake);
+    char dir[MAX_PATH + 1];
+    const std::string cmd = std::string(dir, ::GetSystemDirectoryA(dir, sizeof dir)) + "\\cmd.exe";
+    for (DWORD code : {DWORD{0}, DWORD{ERROR_BAD_NETPATH}, DWORD{STILL_ACTIVE}}) {
+        SCOPED_TRACE("exit " + std::to_string(code));
+        DWORD error = 0;
+        std::unique_ptr<IStartedCommand> started = real.StartCommand(cmd, "/c exit " + std::to_string(code), error);
+        ASSERT_NE(started, nullptr) << "error " << error;
+        DWORD exitCode = 0xFFFFFFFF;
+        bool ended = false;
+        const DWORD until = ::GetTickCount() + 10000;
+        while (!(ended = started->Ended(exitCode)) && ::GetTickCount() < until)
+            ::Sleep(20);
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(exitCode, code);
+    }
+    DWORD error = 0;
+    EXPECT_EQ(real.StartCommand(std::string(dir, ::GetSystemDirectoryA(dir, sizeof dir)) + "\\no-such.exe", "", error),
+              nullptr);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "tests/countdown/CountdownFixture.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace zv;
 using namespace zv::test;
@@ -100,14 +101,20 @@ TEST_F(CountdownAwake, AfterLostTicksTheMinutesShownAreNeverMoreThanThoseLeft)
     Confirm("5");
     FirstTickAfterMs(500);
     Seconds(49);
-    clock.Advance(90); // ninety seconds without a tick, the minute tick at 59 s lost
+    clock.Advance(59); // a minute without a tick, the minute tick at 59 s lost
     Seconds(1);
-    EXPECT_EQ(142, T().SecondCounter);
-    EXPECT_EQ("3", StripLabel());
-    EXPECT_EQ("3", T().spin->GetText());
+    EXPECT_EQ(111, T().SecondCounter);
+    EXPECT_EQ("4", StripLabel());
+    EXPECT_EQ("4", T().spin->GetText());
     MinuteTick(); // the one that waited in the queue: its minute was already taken
+    EXPECT_EQ("4", StripLabel());
+    for (int i = 0; i < 9; ++i) {
+        Seconds(1);
+        check();
+    }
+    MinuteTick(); // 119 s
     EXPECT_EQ("3", StripLabel());
-    for (int i = 0; i < 38; ++i) {
+    for (int i = 0; i < 60; ++i) {
         Seconds(1);
         check();
     }
@@ -124,6 +131,74 @@ TEST_F(CountdownAwake, AfterLostTicksTheMinutesShownAreNeverMoreThanThoseLeft)
     Seconds(1);
     EXPECT_EQ(1u, session.RequestCount());
     EXPECT_EQ("1", StripLabel());
+}
+
+// Each sign of sleep at its limit. Five minutes confirmed, ten seconds counted, then one gap: a gap
+// taken as time awake is counted, one taken as sleep the awake clock did not show counts nothing.
+class CountdownSleepLimits : public CountdownAwake {
+protected:
+    // The count after the gap and one more tick.
+    int CountAcross(const std::function<void()>& gap)
+    {
+        Confirm("5");
+        FirstTickAfterMs(500);
+        Seconds(9);
+        EXPECT_EQ(11, T().SecondCounter);
+        gap();
+        Seconds(1);
+        return T().SecondCounter;
+    }
+};
+
+TEST_F(CountdownSleepLimits, AGapLongerThanAMinuteIsSleepAndCountsNothing)
+{
+    EXPECT_EQ(71, CountAcross([this] { clock.Advance(59); }));
+    EXPECT_EQ(12, CountAcross([this] {
+        clock.Advance(59);
+        clock.AdvanceMonotonic(1);
+    }));
+}
+
+// A long gap whose sleep the time awake showed (from one second asleep on) keeps the time awake in it;
+// one whose time awake did not show it cannot trust that clock, and counts nothing.
+TEST_F(CountdownSleepLimits, AGapTheTimeAwakeShowsAsSleepKeepsItsTimeAwake)
+{
+    EXPECT_EQ(12, CountAcross([this] {
+        clock.Advance(61);
+        clock.SleepForMs(999);
+    }));
+    EXPECT_EQ(73, CountAcross([this] {
+        clock.Advance(61);
+        clock.SleepForMs(1000);
+    }));
+}
+
+// A suspend or resume notice, with both clocks running on as on a Modern Standby laptop: the gap is
+// sleep, and the countdown goes on with what was left, firing when that runs out.
+TEST_F(CountdownSleepLimits, ASuspendOrResumeNoticePausesTheCount)
+{
+    for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND}) {
+        SCOPED_TRACE("event " + std::to_string(event));
+        EXPECT_EQ(12, CountAcross([&] {
+            clock.Advance(30);
+            ::SendMessageA(T().Handle(), WM_POWERBROADCAST, event, 0);
+        }));
+    }
+    EXPECT_EQ(42, CountAcross([&] {
+        clock.Advance(30);
+        ::SendMessageA(T().Handle(), WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+    }));
+
+    session.Clear();
+    CountAcross([&] {
+        clock.Advance(600);
+        ::SendMessageA(Application->Handle(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    });
+    EXPECT_EQ(0u, session.RequestCount());
+    Seconds(287);
+    EXPECT_EQ(0u, session.RequestCount());
+    Seconds(1);
+    EXPECT_EQ(1u, session.RequestCount());
 }
 
 } // namespace

@@ -51,6 +51,8 @@ public:
         fNow = IncSecond(fNow, seconds);
         fMonotonicMs += static_cast<std::uint64_t>(seconds) * 1000;
     }
+    // Asleep for less than the local time's seconds: only the monotonic reading moves.
+    void SleepForMs(std::uint64_t ms) { fMonotonicMs += ms; }
     const SYSTEMTIME& Current() const { return fNow; }
     // How often the program asked for the time.
     int Reads() const { return fReads; }

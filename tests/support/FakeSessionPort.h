@@ -1,23 +1,23 @@
 // A session port that only records. Constructing one installs it; destroying it puts back whatever
 // port was installed before, so fakes nest and no request escapes to the machine running the tests.
+// The commands it starts end when the test says, with the exit code the test chooses.
 #pragma once
 
 #include "app/SessionPort.h"
+#include "app/SystemAction.h"
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zv {
 
-struct TShellExecuteCall {
-    HWND owner = nullptr;
-    std::optional<std::string> operation; // nullopt: a null pointer was passed
-    std::optional<std::string> file;
-    std::optional<std::string> parameters;
-    std::optional<std::string> directory;
-    int showCommand = 0;
+struct TStartCall {
+    std::string path;
+    std::string parameters;
 };
 
 struct TExitWindowsCall {
@@ -28,34 +28,109 @@ struct TExitWindowsCall {
 class TFakeSessionPort final : public ISessionPort {
 public:
     TFakeSessionPort() : fPrevious(&SessionPort()) { SetSessionPort(this); }
-    ~TFakeSessionPort() override { SetSessionPort(fPrevious); }
+    ~TFakeSessionPort() override
+    {
+        // What is still out ends quietly, so no later test sees it.
+        EndCommands(0);
+        WatchStartedCommands();
+        SetSessionPort(fPrevious);
+    }
     TFakeSessionPort(const TFakeSessionPort&) = delete;
     TFakeSessionPort& operator=(const TFakeSessionPort&) = delete;
 
-    void ShellExecute(HWND owner, const char* operation, const char* file, const char* parameters,
-                      const char* directory, int showCommand) override
+    std::unique_ptr<IStartedCommand> StartCommand(const std::string& path, const std::string& parameters,
+                                                  DWORD& error) override
     {
-        fShellCalls.push_back({owner, Text(operation), Text(file), Text(parameters), Text(directory), showCommand});
+        fStarts.push_back({path, parameters});
+        if (fStartError) {
+            error = fStartError;
+            return nullptr;
+        }
+        auto state = std::make_shared<TState>();
+        state->exitCode = fExitCode;
+        fStates.push_back(state);
+        return std::make_unique<TCommand>(state);
     }
 
-    void ExitWindowsEx(UINT flags, DWORD reserved) override { fExitCalls.push_back({flags, reserved}); }
+    DWORD ExitWindowsEx(UINT flags, DWORD reserved) override
+    {
+        fExitCalls.push_back({flags, reserved});
+        return fExitWindowsError;
+    }
 
-    const std::vector<TShellExecuteCall>& ShellCalls() const { return fShellCalls; }
+    void ShowWarning(const std::string& text) override
+    {
+        fWarnings.push_back(text);
+        if (WhileShown)
+            WhileShown();
+    }
+
+    // Runs while a warning is on the screen, as the message box's own loop would run timers.
+    std::function<void()> WhileShown;
+
+    // Commands started from now on end with this code at the first look; nullopt keeps them running
+    // until EndCommands. They end with 0 unless told otherwise.
+    void SetExitCode(std::optional<DWORD> code) { fExitCode = code; }
+    // Ends every command still running with this code.
+    void EndCommands(DWORD code)
+    {
+        for (auto& state : fStates)
+            if (!state->exitCode)
+                state->exitCode = code;
+    }
+    // From now on no command starts, with this error; 0 lets them start again.
+    void FailStarts(DWORD error) { fStartError = error; }
+    void FailExitWindows(DWORD error) { fExitWindowsError = error; }
+
+    const std::vector<TStartCall>& Starts() const { return fStarts; }
     const std::vector<TExitWindowsCall>& ExitCalls() const { return fExitCalls; }
-    std::size_t RequestCount() const { return fShellCalls.size() + fExitCalls.size(); }
+    const std::vector<std::string>& Warnings() const { return fWarnings; }
+    std::size_t RequestCount() const { return fStarts.size() + fExitCalls.size(); }
+    // Commands the program still holds: started and not yet let go.
+    std::size_t CommandsHeld() const
+    {
+        std::size_t n = 0;
+        for (const auto& state : fStates)
+            n += state->held ? 1 : 0;
+        return n;
+    }
 
     void Clear()
     {
-        fShellCalls.clear();
+        fStarts.clear();
         fExitCalls.clear();
+        fWarnings.clear();
     }
 
 private:
-    static std::optional<std::string> Text(const char* s) { return s ? std::optional<std::string>(s) : std::nullopt; }
+    struct TState {
+        std::optional<DWORD> exitCode;
+        bool held = true;
+    };
+    class TCommand final : public IStartedCommand {
+    public:
+        explicit TCommand(std::shared_ptr<TState> state) : fState(std::move(state)) {}
+        ~TCommand() override { fState->held = false; }
+        bool Ended(DWORD& exitCode) override
+        {
+            if (!fState->exitCode)
+                return false;
+            exitCode = *fState->exitCode;
+            return true;
+        }
+
+    private:
+        std::shared_ptr<TState> fState;
+    };
 
     ISessionPort* fPrevious;
-    std::vector<TShellExecuteCall> fShellCalls;
+    std::vector<TStartCall> fStarts;
     std::vector<TExitWindowsCall> fExitCalls;
+    std::vector<std::string> fWarnings;
+    std::vector<std::shared_ptr<TState>> fStates;
+    std::optional<DWORD> fExitCode = 0;
+    DWORD fStartError = 0;
+    DWORD fExitWindowsError = 0;
 };
 
 } // namespace zv

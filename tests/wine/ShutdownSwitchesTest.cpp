@@ -32,8 +32,8 @@ TEST(ShutdownSwitches, EveryLineTheProgramSendsMapsToItsLinuxCommand)
 {
     EXPECT_EQ(Outcome("-s -t 00"), "systemctl poweroff");
     EXPECT_EQ(Outcome("-r -t 00"), "systemctl reboot");
-    EXPECT_EQ(Outcome("-l -t 00"), "loginctl terminate-session 7");
-    EXPECT_EQ(Outcome("-s -m //srv -t 00"), "net rpc shutdown -S srv -t 0");
+    EXPECT_EQ(Outcome("-l"), "loginctl terminate-session 7");
+    EXPECT_EQ(Outcome("-s -m \\\\srv -t 00"), "net rpc shutdown -S srv -t 0");
     EXPECT_EQ(Outcome("-r -m \\\\srv -t 00"), "net rpc shutdown -r -S srv -t 0");
 
     ParsedLine line = ParseSwitches(SplitParameters("-s -t 00"));
@@ -44,6 +44,28 @@ TEST(ShutdownSwitches, EveryLineTheProgramSendsMapsToItsLinuxCommand)
     ASSERT_TRUE(line.ok);
     EXPECT_TRUE(line.request.remote);
     EXPECT_EQ(line.request.machine, "\\\\srv");
+    // Logging off waits for nothing, though Windows' default time-out is 30 s.
+    line = ParseSwitches(SplitParameters("/L"));
+    ASSERT_TRUE(line.ok);
+    EXPECT_EQ(line.request.action, HostAction::LogOff);
+    EXPECT_EQ(line.request.timeout, 0u);
+}
+
+// Windows' own refuses /l with /t, /m or /d, whatever the spelling: a program that sent such a line
+// would log nobody off on Windows, so the stand-in must not either.
+TEST(ShutdownSwitches, LogOffGoesAloneAsOnWindows)
+{
+    for (const char* bad : {"-l -t 00", "-l -t 0", "/l /t 30", "-L -T 00", "-t 00 -l", "-l -m \\\\srv", "/l /m //srv",
+                            "-l -d p:4:1", "/L /D u:1:2", "-l -f -t 00"}) {
+        ParsedLine line = ParseSwitches(SplitParameters(bad));
+        EXPECT_FALSE(line.ok) << "[" << bad << "]";
+        EXPECT_NE(line.error.find("-l cannot be used"), std::string::npos) << "[" << bad << "]";
+    }
+    EXPECT_EQ(Outcome("-l -f"), "loginctl terminate-session 7");
+    EXPECT_EQ(Outcome("-s -d p:4:1 -t 00"), "systemctl poweroff");
+    EXPECT_EQ(Outcome("/r /d u:1:2 /m \\\\srv"), "net rpc shutdown -r -S srv -t 0");
+    EXPECT_FALSE(ParseSwitches(SplitParameters("-s -d")).ok);
+    EXPECT_FALSE(ParseSwitches(SplitParameters("-s -d p:1:1 -d p:1:1")).ok);
 }
 
 TEST(ShutdownSwitches, WithoutSystemdOrSessionTheFallbacksAreUsed)
@@ -52,13 +74,13 @@ TEST(ShutdownSwitches, WithoutSystemdOrSessionTheFallbacksAreUsed)
     plain.user = "ana";
     EXPECT_EQ(Outcome("-s -t 00", plain), "shutdown -h now");
     EXPECT_EQ(Outcome("-r -t 00", plain), "shutdown -r now");
-    EXPECT_EQ(Outcome("-l -t 00", plain), "loginctl terminate-user ana");
+    EXPECT_EQ(Outcome("-l", plain), "loginctl terminate-user ana");
     // No Samba: a network request is not carried out, and says so rather than acting locally.
     EXPECT_EQ(Outcome("-s -m //srv -t 00", plain), "not possible");
     HostPlan plan = PlanHostCommand(ParseSwitches(SplitParameters("-s -m //srv -t 00")).request, plain);
     EXPECT_NE(plan.why.find("network request cannot be carried out"), std::string::npos);
     EXPECT_TRUE(plan.argv.empty());
-    EXPECT_EQ(Outcome("-l -t 00", HostFacts{}), "not possible");
+    EXPECT_EQ(Outcome("-l", HostFacts{}), "not possible");
 }
 
 TEST(ShutdownSwitches, MalformedLinesAreRefusedWithAReason)

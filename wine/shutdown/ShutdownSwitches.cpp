@@ -99,6 +99,7 @@ ParsedLine ParseSwitches(const std::vector<std::string>& args)
     char action = 0;
     bool haveTimeout = false;
     bool haveComment = false;
+    bool haveReason = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         char letter = SwitchLetter(arg);
@@ -152,6 +153,14 @@ ParsedLine ParseSwitches(const std::vector<std::string>& args)
             haveComment = true;
             ++i;
             break;
+        case 'd':
+            if (haveReason)
+                return Refuse("-d may be given only once.");
+            if (i + 1 >= args.size() || args[i + 1].empty() || LooksLikeSwitch(args[i + 1]))
+                return Refuse("-d needs a reason, as [p|u:]xx:yy.");
+            haveReason = true;  // the reason is for the event log, which Linux does not keep
+            ++i;
+            break;
         case 'f':
             break;  // closing programs without asking: the Linux commands do not ask anyway
         case '?':
@@ -168,9 +177,12 @@ ParsedLine ParseSwitches(const std::vector<std::string>& args)
     }
     if (!action)
         return Refuse("one of -s, -r or -l is needed.");
-    if (action == 'l' && r.remote)
-        return Refuse("-l cannot be used with -m.");
+    // Windows logs off at once and only this machine (shutdown, Windows Commands reference).
+    if (action == 'l' && (r.remote || haveTimeout || haveReason))
+        return Refuse("-l cannot be used with -m, -t or -d.");
     r.action = action == 's' ? HostAction::PowerOff : action == 'r' ? HostAction::Reboot : HostAction::LogOff;
+    if (r.action == HostAction::LogOff)
+        r.timeout = 0;  // at once: the default time-out is for shutting down and restarting
     line.ok = true;
     return line;
 }
@@ -252,16 +264,17 @@ std::string JoinCommandLine(const std::vector<std::string>& argv)
 
 std::string_view UsageText()
 {
-    return "Usage: shutdown [/l | /s | /r] [/f] [/m \\\\computer] [/t xxx] [/c \"comment\"]\n"
+    return "Usage: shutdown [/l | /s | /r] [/f] [/m \\\\computer] [/t xxx] [/d [p|u:]xx:yy] [/c \"comment\"]\n"
            "\n"
            "    No args    Display help. This is the same as typing /?.\n"
            "    /?         Display help. This is the same as not typing any options.\n"
-           "    /l         Log off. This cannot be used with the /m option.\n"
+           "    /l         Log off. This cannot be used with /m, /t or /d.\n"
            "    /s         Shutdown the computer.\n"
            "    /r         Full shutdown and restart the computer.\n"
            "    /m \\\\computer Specify the target computer.\n"
            "    /t xxx     Set the time-out period before shutdown to xxx seconds.\n"
            "               The valid range is 0-315360000 (10 years), with a default of 30.\n"
+           "    /d [p|u:]xx:yy Provide the reason for the restart or shutdown.\n"
            "    /c \"comment\" Comment on the reason for the restart or shutdown.\n"
            "               Maximum of 512 characters allowed.\n"
            "    /f         Force running applications to close without forewarning users.\n";

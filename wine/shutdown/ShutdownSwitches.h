@@ -33,7 +33,8 @@ std::vector<std::string> SplitParameters(std::string_view parameters);
 std::string_view ParametersOf(std::string_view commandLine);
 
 // Reads the switches as Windows' shutdown command does: "-x" and "/x", any case; exactly one of
-// -s, -r, -l; -m with a name; -t with 0 to 315360000 seconds; -f and -c "comment" accepted.
+// -s, -r, -l; -m with a name; -t with 0 to 315360000 seconds; -f, -d reason and -c "comment"
+// accepted; -l alone, with neither -m, -t nor -d.
 ParsedLine ParseSwitches(const std::vector<std::string>& args);
 
 constexpr unsigned MaxTimeout = 315360000;  // ten years, as on Windows
