@@ -5,6 +5,8 @@
 # what was said, what was tried and how it ended.
 set -u
 COMMON=$(realpath "$1")
+# Each case runs with the build chosen by default, whatever the calling shell chose.
+unset ZV_ARCH
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
 mkdir -p "$T/bin"
