@@ -201,31 +201,38 @@ LONG TFakeRegistryPort::QueryValue(HKEY key, const char* name, DWORD* type, BYTE
     return ERROR_SUCCESS;
 }
 
-LONG TFakeRegistryPort::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
+TFakeRegistryPort::TKey* TFakeRegistryPort::WritableValues(HKEY key, LONG& error)
 {
     const THandle* h = Handle(key);
-    if (!h)
-        return ERROR_INVALID_HANDLE;
-    if (!(h->access & KEY_SET_VALUE) || Denied(h->path))
-        return ERROR_ACCESS_DENIED;
+    error = !h ? ERROR_INVALID_HANDLE
+            : !(h->access & KEY_SET_VALUE) || Denied(h->path) ? ERROR_ACCESS_DENIED
+            : ERROR_SUCCESS;
+    if (error != ERROR_SUCCESS)
+        return nullptr;
     const auto k = keys_.find(h->path);
-    if (k == keys_.end())
-        return ERROR_KEY_DELETED;
-    k->second[Lower(name ? name : "")] = {type, std::vector<BYTE>(data, data + size)};
-    return ERROR_SUCCESS;
+    if (k == keys_.end()) {
+        error = ERROR_KEY_DELETED;
+        return nullptr;
+    }
+    return &k->second;
+}
+
+LONG TFakeRegistryPort::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
+{
+    LONG error;
+    TKey* values = WritableValues(key, error);
+    if (values)
+        (*values)[Lower(name ? name : "")] = {type, std::vector<BYTE>(data, data + size)};
+    return error;
 }
 
 LONG TFakeRegistryPort::DeleteValue(HKEY key, const char* name)
 {
-    const THandle* h = Handle(key);
-    if (!h)
-        return ERROR_INVALID_HANDLE;
-    if (!(h->access & KEY_SET_VALUE) || Denied(h->path))
-        return ERROR_ACCESS_DENIED;
-    const auto k = keys_.find(h->path);
-    if (k == keys_.end())
-        return ERROR_KEY_DELETED;
-    return k->second.erase(Lower(name ? name : "")) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    LONG error;
+    TKey* values = WritableValues(key, error);
+    if (!values)
+        return error;
+    return values->erase(Lower(name ? name : "")) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace zv

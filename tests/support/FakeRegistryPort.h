@@ -57,6 +57,8 @@ private:
     bool Denied(const std::string& path) const;
     HKEY NewHandle(const std::string& path, REGSAM access);
     const THandle* Handle(HKEY key) const;
+    // The values of the key behind `key` opened for writing them, or the error Windows gives instead.
+    TKey* WritableValues(HKEY key, LONG& error);
 
     IRegistryPort* previous_;
     std::map<std::string, TKey> keys_;
