@@ -1,7 +1,8 @@
-# Cross toolchain: MinGW-w64 (POSIX threads model). ZV_TARGET_ARCH picks i686 (the shipped program) or x86_64.
+# Cross toolchain: MinGW-w64 (POSIX threads model). ZV_TARGET_ARCH picks x86_64 (the program users get
+# first) or i686 (the 32-bit one, for 32-bit Windows).
 set(CMAKE_SYSTEM_NAME Windows)
 if(NOT ZV_TARGET_ARCH)
-  set(ZV_TARGET_ARCH i686)
+  set(ZV_TARGET_ARCH x86_64)
 endif()
 set(CMAKE_SYSTEM_PROCESSOR ${ZV_TARGET_ARCH})
 set(_prefix ${ZV_TARGET_ARCH}-w64-mingw32)

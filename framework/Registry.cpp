@@ -1,10 +1,16 @@
 #include "framework/Registry.h"
 
+#include "framework/RegistryPort.h"
 #include "framework/SysUtils.h"
 
 namespace zv {
 
 namespace {
+
+// The registry view asked for (KEY_WOW64_32KEY, KEY_WOW64_64KEY) is part of the rights: it holds for
+// every key the instance opens or probes.
+// https://learn.microsoft.com/en-us/windows/win32/winprog64/accessing-an-alternate-registry-view
+constexpr REGSAM kViewBits = KEY_WOW64_32KEY | KEY_WOW64_64KEY;
 
 [[noreturn]] void RaiseInvalidType(const std::string& name)
 {
@@ -53,10 +59,9 @@ bool TRegistry::Open(const std::string& key, bool canCreate, REGSAM access)
     HKEY opened = nullptr;
     LONG result;
     if (canCreate && !relative.empty())
-        result = ::RegCreateKeyExA(base, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                                   &opened, nullptr);
+        result = RegistryPort().CreateKey(base, relative.c_str(), access, &opened);
     else
-        result = ::RegOpenKeyExA(base, relative.c_str(), 0, access, &opened);
+        result = RegistryPort().OpenKey(base, relative.c_str(), access, &opened);
     if (result != ERROR_SUCCESS)
         return false;
     // The old current key may be the base just used; it is closed only once the new one is open.
@@ -74,13 +79,14 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate)
 bool TRegistry::OpenKeyReadOnly(const std::string& key)
 {
     // Some keys grant reading values but not listing subkeys; fall back to the narrower right.
-    return Open(key, false, KEY_READ) || Open(key, false, KEY_QUERY_VALUE);
+    const REGSAM view = access_ & kViewBits;
+    return Open(key, false, KEY_READ | view) || Open(key, false, KEY_QUERY_VALUE | view);
 }
 
 void TRegistry::CloseKey()
 {
     if (currentKey_) {
-        ::RegCloseKey(currentKey_);
+        RegistryPort().CloseKey(currentKey_);
         currentKey_ = nullptr;
     }
     currentPath_.clear();
@@ -91,9 +97,9 @@ bool TRegistry::KeyExists(const std::string& key)
     std::string relative, fullPath;
     const HKEY base = BaseKey(key, relative, fullPath);
     HKEY probe = nullptr;
-    const LONG result = ::RegOpenKeyExA(base, relative.c_str(), 0, KEY_QUERY_VALUE, &probe);
+    const LONG result = RegistryPort().OpenKey(base, relative.c_str(), KEY_QUERY_VALUE | (access_ & kViewBits), &probe);
     if (result == ERROR_SUCCESS)
-        ::RegCloseKey(probe);
+        RegistryPort().CloseKey(probe);
     // A key we may not read is still there.
     return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;
 }
@@ -105,7 +111,7 @@ bool TRegistry::DeleteKey(const std::string& key)
     // An empty path would name the base key itself and empty it.
     if (relative.empty())
         return false;
-    return ::RegDeleteTreeA(base, relative.c_str()) == ERROR_SUCCESS;
+    return RegistryPort().DeleteTree(base, relative.c_str()) == ERROR_SUCCESS;
 }
 
 LONG TRegistry::QueryType(const std::string& name, DWORD& type) const
@@ -114,7 +120,7 @@ LONG TRegistry::QueryType(const std::string& name, DWORD& type) const
     if (!currentKey_)
         return ERROR_INVALID_HANDLE;
     DWORD size = 0;
-    return ::RegQueryValueExA(currentKey_, name.c_str(), nullptr, &type, nullptr, &size);
+    return RegistryPort().QueryValue(currentKey_, name.c_str(), &type, nullptr, &size);
 }
 
 bool TRegistry::ValueExists(const std::string& name)
@@ -139,7 +145,7 @@ TRegDataType TRegistry::GetDataType(const std::string& name)
 
 bool TRegistry::DeleteValue(const std::string& name)
 {
-    return currentKey_ && ::RegDeleteValueA(currentKey_, name.c_str()) == ERROR_SUCCESS;
+    return currentKey_ && RegistryPort().DeleteValue(currentKey_, name.c_str()) == ERROR_SUCCESS;
 }
 
 int TRegistry::ReadInteger(const std::string& name)
@@ -151,7 +157,7 @@ int TRegistry::ReadInteger(const std::string& name)
     DWORD value = 0;
     DWORD size = sizeof value;
     if (result == ERROR_SUCCESS)
-        result = ::RegQueryValueExA(currentKey_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+        result = RegistryPort().QueryValue(currentKey_, name.c_str(), &type, reinterpret_cast<BYTE*>(&value), &size);
     if (result != ERROR_SUCCESS)
         throw ERegistryException(Format("Failed to get data for '%s'", name.c_str()));
     // A REG_DWORD stored with fewer bytes is not a 32-bit integer either.
@@ -163,8 +169,8 @@ int TRegistry::ReadInteger(const std::string& name)
 void TRegistry::WriteInteger(const std::string& name, int value)
 {
     const DWORD data = static_cast<DWORD>(value);
-    const LONG result = currentKey_ ? ::RegSetValueExA(currentKey_, name.c_str(), 0, REG_DWORD,
-                                                       reinterpret_cast<const BYTE*>(&data), sizeof data)
+    const LONG result = currentKey_ ? RegistryPort().SetValue(currentKey_, name.c_str(), REG_DWORD,
+                                                              reinterpret_cast<const BYTE*>(&data), sizeof data)
                                     : ERROR_INVALID_HANDLE;
     if (result != ERROR_SUCCESS)
         throw ERegistryException(Format("Failed to set data for '%s'", name.c_str()));

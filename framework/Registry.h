@@ -1,5 +1,6 @@
 // Registry access: one root key, one current key, values read and written by name. Failures of the
 // value calls raise ERegistryException with the framework's messages; key calls answer with a bool.
+// Every call goes through the registry port (framework/RegistryPort.h).
 #pragma once
 
 #include <windows.h>
@@ -23,7 +24,8 @@ public:
     HKEY RootKey() const { return rootKey_; }
     // Closes the current key: its path meant something only under the old root.
     void SetRootKey(HKEY key);
-    // The rights asked for by OpenKey; a key already open keeps the rights it was opened with.
+    // The rights asked for by OpenKey; a key already open keeps the rights it was opened with. A registry
+    // view given here (KEY_WOW64_32KEY or KEY_WOW64_64KEY) also holds for OpenKeyReadOnly and KeyExists.
     REGSAM Access() const { return access_; }
     void SetAccess(REGSAM access) { access_ = access; }
     HKEY CurrentKey() const { return currentKey_; }
@@ -33,11 +35,11 @@ public:
     // A path with a leading backslash starts at the root key; any other path starts at the current key
     // (or at the root when none is open). On success the opened key becomes the current key.
     bool OpenKey(const std::string& key, bool canCreate);
-    // Opens with read rights only, whatever Access says.
+    // Opens with read rights only, whatever else Access says.
     bool OpenKeyReadOnly(const std::string& key);
     void CloseKey();
     bool KeyExists(const std::string& key);
-    // Removes the key with everything below it.
+    // Removes the key with everything below it, in the process's own registry view.
     bool DeleteKey(const std::string& key);
 
     // Value calls work on the current key.

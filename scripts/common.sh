@@ -1,36 +1,35 @@
 # Shared by scripts/run and scripts/test: packages, build, and the project's own Wine prefix.
 set -euo pipefail
 ZV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-# The build that is tested here. The shipped program is 32-bit, but a Linux kernel that cannot run 32-bit
-# programs (as in some virtual machines) cannot run 32-bit Wine either: there the 64-bit build of the same
-# sources is built, tested and run, in a 64-bit prefix of its own. ZV_ARCH=i686 or x86_64 chooses by hand.
+# The build that is run and tested here: the 64-bit one, the program users get first, which every
+# machine with 64-bit Wine can run. The 32-bit build of the same sources (the second zip, for 32-bit
+# Windows) is built and checked beside it, and its end-to-end run goes where 32-bit Wine runs
+# (scripts/test). ZV_ARCH=i686 runs and tests the 32-bit build instead.
 zv_select_arch() {
-  if [ -z "${ZV_ARCH:-}" ]; then
-    ZV_ARCH=i686
-    if [ -e /usr/lib/wine/wine ] && [ -x /usr/lib/wine/wine64 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-      ZV_ARCH=x86_64
-    fi
-  fi
+  ZV_ARCH=${ZV_ARCH:-x86_64}
+  # Wine's own launcher picks its 32-bit loader whenever it is installed, runnable or not: the 64-bit
+  # build gets the 64-bit loader by name, the 32-bit one the launcher as it is.
+  PATH=${PATH//":$ZV_ROOT/scripts/wine64"/}
+  PATH=${PATH#"$ZV_ROOT/scripts/wine64:"}
   if [ "$ZV_ARCH" = x86_64 ]; then
     ZV_PRESET=windows-x86_64
     ZV_BUILD=$ZV_ROOT/build/x86_64
     ZV_EXE=$ZV_BUILD/bin/zavrin4.exe
     export WINEARCH=win64
     export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ZV_ROOT/build/wineprefix64}"
-    # Wine's own launcher picks its 32-bit loader whenever it is installed, runnable or not.
     export WINELOADER=/usr/lib/wine/wine64
-    case ":$PATH:" in *":$ZV_ROOT/scripts/wine64:"*) ;; *) export PATH="$ZV_ROOT/scripts/wine64:$PATH" ;; esac
+    export PATH="$ZV_ROOT/scripts/wine64:$PATH"
   else
     ZV_PRESET=windows-i686
     ZV_BUILD=$ZV_ROOT/build/i686
     ZV_EXE=$ZV_ROOT/build/windows/zavrin4.exe
     export WINEARCH=win32
     export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ZV_ROOT/build/wineprefix}"
+    unset WINELOADER
   fi
   ZV_STANDIN=$(dirname "$(dirname "$ZV_EXE")")/wine/shutdown.exe
   export ZV_ARCH
 }
-ZV_ARCH_CHOSEN=${ZV_ARCH:-}
 zv_select_arch
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -39,8 +38,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 ZV_CONSENT=${ZV_HOST_ACTIONS:-}
 unset ZV_HOST_ACTIONS
 
-ZV_PACKAGES=(python3 wine wine32:i386 wine64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+# What the 64-bit build needs to be built, run and tested: without any of these the set-up stops.
+ZV_PACKAGES=(python3 wine wine64 g++-mingw-w64-x86-64-posix
   fonts-wine xvfb xauth xdotool imagemagick x11-utils cmake ninja-build googletest)
+# What the 32-bit build adds: its compiler, and 32-bit Wine to run it. Without them the set-up says so
+# and goes on with the 64-bit build (an i386 package list a mirror has left stale is enough to lose
+# wine32:i386).
+ZV_PACKAGES_32=(g++-mingw-w64-i686-posix wine32:i386)
+# The loader that must start for 32-bit Wine to count as running (a kernel without 32-bit support, as
+# in some virtual machines, cannot start it).
+ZV_WINE32_LOADER=${ZV_WINE32_LOADER:-/usr/lib/wine/wine}
 
 zv_sudo() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -70,50 +77,80 @@ zv_apt_install() {
   zv_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@"
 }
 
+# Installs the packages named, at once and, when that fails, one by one, so that only the packages that
+# really cannot be installed are left in ZV_FAILED.
+zv_install_each() {
+  local p
+  ZV_FAILED=()
+  [ $# -gt 0 ] || return 0
+  zv_apt_install "$@" && return 0
+  for p in "$@"; do
+    zv_installed "$p" || zv_apt_install "$p" || zv_installed "$p" || ZV_FAILED+=("$p")
+  done
+}
+
+# Fails, naming them, when a package the 64-bit build needs could not be installed. What the 32-bit
+# build adds is tried after it, and what of that is missing or does not run is said on one line, and
+# the set-up goes on. Sets ZV_HAVE_I686 (the 32-bit program can be built) and ZV_WINE32 (and run).
 zv_install_packages() {
-  zv_install_missing || return
-  # Wine may have come just now: whether it runs 32-bit programs is known only from here on.
-  [ -n "$ZV_ARCH_CHOSEN" ] || { unset ZV_ARCH; zv_select_arch; }
+  local missing=() missing32=() lost=() p i386=1
+  for p in "${ZV_PACKAGES[@]}"; do zv_installed "$p" || missing+=("$p"); done
+  for p in "${ZV_PACKAGES_32[@]}"; do zv_installed "$p" || missing32+=("$p"); done
+  if [ ${#missing32[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    zv_sudo dpkg --add-architecture i386 >/dev/null 2>&1 || i386=""
+  fi
+  if [ ${#missing[@]} -gt 0 ] || [ ${#missing32[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]} ${missing32[*]}"
+    zv_apt_update
+  fi
+  zv_install_each "${missing[@]}"
+  if [ ${#ZV_FAILED[@]} -gt 0 ]; then
+    echo "Set-up: could not install: ${ZV_FAILED[*]}." >&2
+    if [ -n "$ZV_LISTS_STALE" ]; then
+      echo "Set-up: the package lists may be out of date (apt-get update failed); run 'apt-get update' and try again." >&2
+    else
+      echo "Set-up: the package lists may be out of date, or lack these packages; run 'apt-get update' and try again." >&2
+    fi
+    return 1
+  fi
+  if [ -z "$i386" ]; then # dpkg takes no i386 packages here
+    local keep=()
+    for p in "${missing32[@]}"; do
+      if [ "${p%:i386}" = "$p" ]; then keep+=("$p"); else lost+=("$p"); fi
+    done
+    missing32=("${keep[@]}")
+  fi
+  # apt's own complaints about these would only repeat the one line below.
+  zv_install_each "${missing32[@]}" >/dev/null 2>&1
+  lost+=("${ZV_FAILED[@]}")
+  ZV_HAVE_I686="" ZV_WINE32=""
+  zv_installed g++-mingw-w64-i686-posix && ZV_HAVE_I686=1
+  [ -n "$ZV_HAVE_I686" ] && zv_installed wine32:i386 && "$ZV_WINE32_LOADER" --version >/dev/null 2>&1 && ZV_WINE32=1
+  local built="is built but not run"
+  [ -n "$ZV_HAVE_I686" ] || built="is neither built nor run"
+  if [ ${#lost[@]} -gt 0 ]; then
+    echo "Set-up: could not install ${lost[*]}; going on with the 64-bit build (the 32-bit program $built)."
+  elif [ -z "$ZV_WINE32" ]; then
+    echo "Set-up: 32-bit Wine does not run on this machine; going on with the 64-bit build (the 32-bit program $built)."
+  fi
+  if [ "$ZV_ARCH" = i686 ] && [ -z "$ZV_WINE32" ]; then
+    echo "Set-up: ZV_ARCH=i686 asks for the 32-bit build, which needs 32-bit Wine." >&2
+    return 1
+  fi
 }
 
-# Fails, saying why, when a package could not be installed.
-zv_install_missing() {
-  local missing=() p
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    zv_sudo dpkg --add-architecture i386 || return 1
-    missing+=(--update)
-  fi
-  for p in "${ZV_PACKAGES[@]}"; do
-    zv_installed "$p" || missing+=("$p")
-  done
-  [ ${#missing[@]} -gt 0 ] || return 0
-  echo "Installing: ${missing[*]}"
-  zv_apt_update
-  local pk=()
-  for p in "${missing[@]}"; do [ "$p" = --update ] || pk+=("$p"); done
-  [ ${#pk[@]} -gt 0 ] || return 0
-  zv_apt_install "${pk[@]}" && return 0
-  # One package apt cannot find fails the whole install: try the rest one by one, so that only the
-  # packages that really cannot be installed are named.
-  local failed=()
-  for p in "${pk[@]}"; do
-    zv_installed "$p" || zv_apt_install "$p" || zv_installed "$p" || failed+=("$p")
-  done
-  [ ${#failed[@]} -gt 0 ] || return 0
-  echo "Set-up: could not install: ${failed[*]}." >&2
-  if [ -n "$ZV_LISTS_STALE" ]; then
-    echo "Set-up: the package lists may be out of date (apt-get update failed); run 'apt-get update' and try again." >&2
-  else
-    echo "Set-up: the package lists may be out of date, or lack these packages; run 'apt-get update' and try again." >&2
-  fi
-  return 1
-}
-
+# Everything: the program, its stand-ins and every test.
 zv_build() {
   cd "$ZV_ROOT"
-  [ "$ZV_ARCH" = i686 ] || echo "This machine cannot run 32-bit programs: building and testing the $ZV_ARCH build."
   cmake --preset "$ZV_PRESET" >/dev/null
   cmake --build --preset "$ZV_PRESET"
+}
+
+# The program and the stand-in shutdown.exe that scripts/run puts into the prefix, nothing else.
+zv_build_program() {
+  cd "$ZV_ROOT"
+  cmake --preset "$ZV_PRESET" >/dev/null
+  cmake --build --preset "$ZV_PRESET" --target zavrin4 shutdown_standin
 }
 
 # The prefix is made once; the crash dialog is switched off so a failing test never waits for a click.

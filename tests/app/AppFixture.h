@@ -36,11 +36,17 @@ inline void ClickMenu(TForm* form, TMenuItem* item)
     ::SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
 }
 
+// Every place the setting may be kept: the machine's key, the user's, and the virtual store of the
+// earlier 32-bit releases.
 inline void DeleteSettingsKey()
 {
     TRegistry reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     reg.DeleteKey("\\Software\\Zavrin4");
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    reg.DeleteKey("\\Software\\Zavrin4");
+    reg.DeleteKey("\\Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\Zavrin4");
+    reg.DeleteKey("\\Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\Zavrin4");
 }
 
 inline void StoreSetting(DWORD type, const void* data, DWORD size)
@@ -53,10 +59,10 @@ inline void StoreSetting(DWORD type, const void* data, DWORD size)
 }
 
 // The stored "dialog" value, or -1 when the key or the value is missing.
-inline int StoredSetting()
+inline int StoredSetting(HKEY root = HKEY_LOCAL_MACHINE)
 {
     TRegistry reg;
-    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    reg.SetRootKey(root);
     if (!reg.OpenKeyReadOnly("\\Software\\Zavrin4") || reg.GetDataType("dialog") != rdInteger)
         return -1;
     return reg.ReadInteger("dialog");
@@ -96,7 +102,6 @@ protected:
     static void SetSettingsDefaults()
     {
         ShowExitPrompt = 0;
-        SettingsRootKey = HKEY_LOCAL_MACHINE;
     }
 
     void Tick() { Form2->Timer1->Timer(); }

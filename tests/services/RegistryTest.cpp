@@ -6,6 +6,7 @@
 
 #include "framework/Registry.h"
 #include "framework/SysUtils.h"
+#include "support/FakeRegistryPort.h"
 
 using namespace zv;
 
@@ -148,6 +149,37 @@ TEST_P(RegistryTest, PathsStartAtTheRootOnlyWithALeadingBackslash)
     reg.SetRootKey(GetParam());
     EXPECT_TRUE(reg.DeleteKey(kKey)) << "the key and its subkeys";
     EXPECT_FALSE(reg.KeyExists(kKey));
+}
+
+// Through the port, as Windows answers where Wine does not: the view asked for reaches every probe and
+// read-only open, and a key closed to writing is still read.
+TEST(RegistryPort, TheViewAskedForHoldsForEveryCallAndReadingNeedsNoWriteRights)
+{
+    TFakeRegistryPort registry;
+    registry.SetDword("HKLM\\Software\\WOW6432Node\\ZavrinTest", "dialog", 7);
+    registry.DenyWrites("HKLM\\Software");
+
+    TRegistry own(KEY_READ);
+    own.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(own.KeyExists(kKey));
+    TRegistry view32(KEY_READ | KEY_WOW64_32KEY);
+    view32.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_TRUE(view32.KeyExists(kKey));
+    ASSERT_TRUE(view32.OpenKeyReadOnly(kKey));
+    EXPECT_EQ(7, view32.ReadInteger("dialog"));
+
+    TRegistry writer;
+    writer.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(writer.OpenKey("\\Software\\Other", true)) << "creating is refused";
+    EXPECT_FALSE(registry.KeyExists("HKLM\\Software\\Other"));
+    writer.SetAccess(KEY_ALL_ACCESS | KEY_WOW64_32KEY);
+    EXPECT_FALSE(writer.OpenKey(kKey, false)) << "opening to write is refused";
+    EXPECT_FALSE(writer.DeleteKey("\\Software\\WOW6432Node\\ZavrinTest"));
+    EXPECT_TRUE(writer.OpenKeyReadOnly(kKey));
+
+    view32.CloseKey();
+    writer.CloseKey();
+    EXPECT_EQ(0, registry.OpenHandles());
 }
 
 } // namespace

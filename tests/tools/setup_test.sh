@@ -5,6 +5,8 @@
 # what was said, what was tried and how it ended.
 set -u
 COMMON=$(realpath "$1")
+# Each case runs with the build chosen by default, whatever the calling shell chose.
+unset ZV_ARCH
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
 mkdir -p "$T/bin"
@@ -45,6 +47,9 @@ cat >"$T/bin/dpkg" <<'STUB'
 exit 0
 STUB
 printf '#!/bin/bash\nexec "$@"\n' >"$T/bin/sudo"
+# 32-bit Wine's loader, on a machine that runs it and on one that cannot.
+printf '#!/bin/bash\necho wine-8.0\n' >"$T/bin/wine32-runs"
+printf '#!/bin/bash\necho "cannot execute binary file: Exec format error" >&2\nexit 126\n' >"$T/bin/wine32-fails"
 chmod +x "$T/bin/"*
 
 # run_case <installed packages> -> OUT (stdout and stderr), RC, CALLS
@@ -52,7 +57,8 @@ run_case() {
   export FAKE=$T/case
   rm -rf "$FAKE" && mkdir -p "$FAKE" && : >"$FAKE/calls"
   printf '%s\n' $1 >"$FAKE/installed"
-  OUT=$(PATH="$T/bin:$PATH" bash -c 'source "$1"; zv_install_packages; echo "set-up done"' _ "$COMMON" 2>&1)
+  OUT=$(PATH="$T/bin:$PATH" ZV_WINE32_LOADER="$T/bin/${WINE32:-wine32-runs}" bash -c \
+    'source "$1"; zv_install_packages; echo "set-up done (32-bit Wine: ${ZV_WINE32:-no})"' _ "$COMMON" 2>&1)
   RC=$?
   CALLS=$(cat "$FAKE/calls")
 }
@@ -66,7 +72,7 @@ check() { # description 'condition' (a shell expression)
 has() { grep -qF -- "$1" <<<"$OUT"; }
 count() { grep -c -- "$1" <<<"$2"; }
 
-ALL=$(bash -c 'source "$1"; printf "%s\n" "${ZV_PACKAGES[@]}"' _ "$COMMON")
+ALL=$(bash -c 'source "$1"; printf "%s\n" "${ZV_PACKAGES[@]}" "${ZV_PACKAGES_32[@]}"' _ "$COMMON")
 SOME_MISSING=$(grep -vx -e xdotool -e googletest <<<"$ALL")
 
 # Nothing missing: apt is not touched, and nothing is said.
@@ -75,7 +81,7 @@ run_case "$ALL"
 check "nothing missing: no apt call" \
   '[ -z "$CALLS" ]'
 check "nothing missing: ends well, silently" \
-  '[ "$RC" = 0 ] && [ "$OUT" = "set-up done" ]'
+  '[ "$RC" = 0 ] && [ "$OUT" = "set-up done (32-bit Wine: 1)" ]'
 
 # One list fails once (the mirror mid-sync): one line about it, a second update, and on.
 export FAKE_UPDATE_FAILS=1
@@ -122,6 +128,39 @@ check "install fails, lists fresh: says the lists may be out of date" \
   'has "package lists may be out of date"'
 check "install fails, lists fresh: no update failure claimed" \
   '! has "update failed"'
+
+# 32-bit Wine cannot be had (the i386 list stale): one line says so, and the set-up goes on with the
+# 64-bit build.
+export FAKE_UPDATE_FAILS=0 FAKE_UNAVAILABLE="wine32:i386"
+run_case "$(grep -vx -e googletest -e wine32:i386 <<<"$ALL")"
+check "wine32 lost: ends well, without 32-bit Wine" \
+  '[ "$RC" = 0 ] && has "set-up done (32-bit Wine: no)"'
+check "wine32 lost: one line names it and goes on with the 64-bit build" \
+  '[ "$(count "^Set-up:" "$OUT")" = 1 ] && grep "^Set-up:" <<<"$OUT" | grep -q "wine32:i386.*going on with the 64-bit build" && ! has "Unable to locate"'
+check "wine32 lost: what the 64-bit build needs is installed" \
+  'grep -qx googletest "$FAKE/installed"'
+
+# A package the 64-bit build needs cannot be had: the set-up stops there and names it alone.
+export FAKE_UNAVAILABLE="wine64"
+run_case "$(grep -vx -e wine64 -e wine32:i386 <<<"$ALL")"
+check "wine64 lost: the set-up fails" \
+  '[ "$RC" != 0 ] && ! has "set-up done"'
+check "wine64 lost: names it, and nothing of the 32-bit build" \
+  'has "could not install: wine64." && ! grep -q "could not install:.*wine32" <<<"$OUT"'
+
+# 32-bit Wine is installed but cannot run (a kernel without 32-bit support): said once, and on.
+unset FAKE_UNAVAILABLE
+WINE32=wine32-fails run_case "$ALL"
+check "wine32 does not run: ends well, without 32-bit Wine" \
+  '[ "$RC" = 0 ] && has "set-up done (32-bit Wine: no)"'
+check "wine32 does not run: one line says so" \
+  '[ "$(count "^Set-up:" "$OUT")" = 1 ] && has "32-bit Wine does not run on this machine; going on with the 64-bit build"'
+check "wine32 does not run: apt is not touched" \
+  '[ -z "$CALLS" ]'
+# ... unless the 32-bit build was asked for by hand: that needs it.
+WINE32=wine32-fails ZV_ARCH=i686 run_case "$ALL"
+check "wine32 does not run, ZV_ARCH=i686: fails" \
+  '[ "$RC" != 0 ] && ! has "set-up done"'
 
 echo "setup: $PASSED passed, $FAILED failed"
 [ "$FAILED" = 0 ]
