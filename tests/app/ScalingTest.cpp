@@ -10,6 +10,7 @@
 #include "countdown/Versiuni.h"
 #include "controls/styled/glStaticText.h"
 #include "framework/StdCtrls.h"
+#include "tests/support/AccReader.h"
 #include "sysinfo/Info.h"
 
 using namespace zv;
@@ -158,4 +159,30 @@ TEST_F(Scaling, MovingToAnotherScreenAndBackGivesTheLayoutAt96Exactly)
         EXPECT_EQ(before.top, after.top);
         form->Hide();
     }
+}
+
+TEST_F(Scaling, AScreenReaderFindsTheControlsAtTheirScaledPlaces)
+{
+    Form2->Show();
+    Form2->ScaleToDpi(144);
+    TAccReader form(Form2->Handle());
+    POINT client{0, 0};
+    ::ClientToScreen(Form2->Handle(), &client);
+    struct Placed {
+        const char* name;
+        int left, top;
+    };
+    for (const Placed& p : {Placed{"Label5", 32, 22}, Placed{"Label3", 32, 264}}) {
+        SCOPED_TRACE(p.name);
+        auto* c = Form2->Bind<TControl>(p.name);
+        const long id = form.Find(c->Caption());
+        ASSERT_GT(id, 0);
+        const RECT r = form.Location(id);
+        EXPECT_EQ(client.x + MulDiv96(p.left, 144), r.left);
+        EXPECT_EQ(client.y + MulDiv96(p.top, 144), r.top);
+        EXPECT_EQ(c->Width(), r.right - r.left);
+        EXPECT_EQ(c->Height(), r.bottom - r.top);
+    }
+    Form2->ScaleToDpi(96);
+    Form2->Hide();
 }
