@@ -324,7 +324,7 @@ void TApplication::ActivateHint(POINT cursorPos)
     THintInfo info;
     info.hintControl = c;
     info.cursorPos = cursorPos;
-    info.hintPos = POINT{cursorPos.x, cursorPos.y + 20};
+    info.hintPos = POINT{cursorPos.x, cursorPos.y + c->Scaled(20)};
     info.hintMaxWidth = ::GetSystemMetrics(SM_CXSCREEN);
     info.hintColor = HintColor;
     RECT cr{0, 0, c->Width(), c->Height()};
@@ -342,13 +342,15 @@ void TApplication::ActivateHint(POINT cursorPos)
     if (!hintWindow_)
         hintWindow_ = hintFactory_();
     hintWindow_->SetColor(info.hintColor);
+    // The hint comes at the size of the window it explains.
+    hintWindow_->ScaleToDpi(c->Dpi());
     RECT r = hintWindow_->CalcHintRect(info.hintMaxWidth, text);
     ::OffsetRect(&r, info.hintPos.x, info.hintPos.y);
     const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
     if (r.right > sw)
         ::OffsetRect(&r, sw - r.right, 0);
     if (r.bottom > sh)
-        ::OffsetRect(&r, 0, -(r.bottom - r.top) - 24);
+        ::OffsetRect(&r, 0, -(r.bottom - r.top) - c->Scaled(24));
     if (r.left < 0)
         ::OffsetRect(&r, -r.left, 0);
     hintWindow_->ActivateHint(r, text);

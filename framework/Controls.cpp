@@ -2,6 +2,7 @@
 
 #include "framework/Accessible.h"
 #include "framework/AppSite.h"
+#include "framework/Dpi.h"
 #include "framework/Forms.h"
 
 namespace zv {
@@ -337,6 +338,56 @@ void TControl::Loaded()
         if (parentFont_)
             ParentFontChanged();
     }
+}
+
+int TControl::Scaled(int v) const { return ScaleForDpi(v, dpi_); }
+
+void TControl::ScaleBounds(const RECT& d)
+{
+    SetBounds(ScaleForDpi(d.left, dpi_), ScaleForDpi(d.top, dpi_), ScaleForDpi(d.right, dpi_), ScaleForDpi(d.bottom, dpi_));
+}
+
+void TControl::ScaleToDpi(int dpi)
+{
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    std::vector<TControl*> tree{this};
+    for (size_t i = 0; i < tree.size(); ++i)
+        tree[i]->AppendChildren(tree);
+    // The 96-dpi values are kept the first time a control leaves 96 dpi: places and sizes as left,
+    // top, width, height, and the font's height where the control does not take its parent's.
+    for (TControl* c : tree) {
+        if (!c->designKept_ && c->dpi_ == kDesignDpi) {
+            c->design_ = RECT{c->left_, c->top_, c->width_, c->height_};
+            c->designFontHeight_ = c->font_.Height();
+            c->designKept_ = true;
+        }
+        c->dpi_ = dpi;
+    }
+    // Each control's own metrics first (a border's width, an arrow's), which its places and sizes may
+    // follow; then places, parents before children; then fonts, so that a control sized by its text
+    // measures it at its new place.
+    for (TControl* c : tree)
+        c->ScaleMetrics();
+    for (TControl* c : tree)
+        if (c->designKept_)
+            c->ScaleBounds(c->design_);
+    for (TControl* c : tree) {
+        if (!c->designKept_ || (c->parentFont_ && c->parent_))
+            continue;
+        const bool parentFont = c->parentFont_;
+        c->applyingParentFont_ = true;
+        c->font_.SetHeight(ScaleForDpi(c->designFontHeight_, dpi));
+        c->applyingParentFont_ = false;
+        c->parentFont_ = parentFont;
+    }
+    // Back at 96 dpi the layout is given back as it was read, also where a size follows the font.
+    if (dpi == kDesignDpi)
+        for (TControl* c : tree)
+            if (c->designKept_)
+                c->ScaleBounds(c->design_);
+    for (TControl* c : tree)
+        c->Invalidate();
 }
 
 // ======================================================================== TGraphicControl

@@ -159,10 +159,26 @@ public:
 
     void Loaded() override;
 
+    // Scaling. A control is laid out at 96 dpi; ScaleToDpi scales this control and everything in it
+    // from those values (places, sizes, fonts of their own), never from the last scaled ones, so going
+    // back to 96 gives the layout exactly. Dpi() is the dpi its metrics are scaled for, and Scaled()
+    // turns a length at 96 dpi into one at that dpi.
+    void ScaleToDpi(int dpi);
+    int Dpi() const { return dpi_; }
+    int Scaled(int v) const;
+
     // For the application's mouse tracking: set by the application only.
     void SetMouseInControl(bool v) { mouseInControl_ = v; }
 
 protected:
+    // The one hook through which a control scales its own metrics (borders, arrows, bitmaps), from
+    // their values at 96 dpi with Scaled(); run with Dpi() already new, before places, sizes and
+    // fonts are scaled. Paint code reads the metrics it keeps.
+    virtual void ScaleMetrics() {}
+    // Places and sizes this control from its 96-dpi bounds; a form places its client area instead.
+    virtual void ScaleBounds(const RECT& design);
+    // This control's windowless and windowed children, for the scaling walk.
+    virtual void AppendChildren(std::vector<TControl*>& list) const {}
     // True for controls that turn a press and release inside into Click().
     bool clickOnMouseUp_ = true;
     bool applyingParentFont_ = false;
@@ -184,6 +200,10 @@ private:
     TCursor cursor_ = TCursor::crDefault;
     bool mouseInControl_ = false;
     bool clicked_ = false;
+    int dpi_ = 96;
+    bool designKept_ = false;
+    RECT design_{};
+    int designFontHeight_ = 0;
 };
 
 // A windowless control, painted by its parent window through Paint() on the parent's device context.
@@ -272,6 +292,7 @@ public:
 
     void AddLayoutChild(TComponent* child) override;
     void Loaded() override;
+    void AppendChildren(std::vector<TControl*>& list) const override;
 
     // Focus notices: enter/exit when the form's active control changes, and the window's own focus.
     virtual void DoEnter();

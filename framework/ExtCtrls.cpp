@@ -9,6 +9,7 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105
 void TImage::PictureChanged()
 {
     resourceName_.clear(); // drawn into or replaced: no longer what the resource holds
+    scaled_.Clear();
     AdjustSize();
     Invalidate();
 }
@@ -25,6 +26,32 @@ void TImage::ReleaseResourcePicture()
 {
     if (!resourceName_.empty())
         picture_.Clear();
+    scaled_.Clear();
+}
+
+void TImage::ScaleMetrics()
+{
+    TGraphicControl::ScaleMetrics();
+    scaled_.Clear();
+}
+
+TBitmap& TImage::Shown()
+{
+    if (picture_.Empty() && !resourceName_.empty())
+        picture_.LoadFromResourceName(ModuleInstance(), resourceName_.c_str());
+    if (Dpi() == 96 || picture_.Empty())
+        return picture_;
+    if (scaled_.Empty()) {
+        scaled_.SetSize(Scaled(picture_.Width()), Scaled(picture_.Height()));
+        // learn.microsoft.com, SetStretchBltMode: HALFTONE averages the source pixels under each
+        // destination pixel; the brush origin must be set after choosing it.
+        HDC dc = scaled_.Canvas().Handle();
+        ScopedDCState state(dc);
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::SetBrushOrgEx(dc, 0, 0, nullptr);
+        scaled_.Canvas().StretchDraw(RECT{0, 0, scaled_.Width(), scaled_.Height()}, picture_);
+    }
+    return scaled_;
 }
 
 void TImage::SetStretch(bool v)
@@ -69,7 +96,8 @@ RECT TImage::DestRect() const
 {
     if (stretch_)
         return RECT{0, 0, Width(), Height()};
-    const int w = picture_.Width(), h = picture_.Height();
+    const TBitmap& shown = const_cast<TImage*>(this)->Shown();
+    const int w = shown.Width(), h = shown.Height();
     int x = 0, y = 0;
     if (center_) {
         x = (Width() - w) / 2;
@@ -80,9 +108,8 @@ RECT TImage::DestRect() const
 
 void TImage::Paint()
 {
-    if (picture_.Empty() && !resourceName_.empty())
-        picture_.LoadFromResourceName(ModuleInstance(), resourceName_.c_str());
-    if (picture_.Empty())
+    TBitmap& shown = Shown();
+    if (shown.Empty())
         return;
     const RECT r = DestRect();
     if (stretch_) {
@@ -91,7 +118,7 @@ void TImage::Paint()
         ::SetStretchBltMode(Canvas().Handle(), COLORONCOLOR);
         Canvas().StretchDraw(r, picture_);
     } else {
-        Canvas().Draw(r.left, r.top, picture_);
+        Canvas().Draw(r.left, r.top, shown);
     }
 }
 

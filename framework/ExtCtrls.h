@@ -38,10 +38,15 @@ public:
 
 protected:
     void Paint() override;
+    // Past 96 dpi the picture is shown as a smoothly scaled copy, made when first painted.
+    void ScaleMetrics() override;
 
 private:
     void AdjustSize();
+    // The picture as it is shown at the control's dpi.
+    TBitmap& Shown();
     TBitmap picture_;
+    TBitmap scaled_;
     std::string resourceName_; // the resource the picture came from, if it did
     bool stretch_ = false;
     bool center_ = false;

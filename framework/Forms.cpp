@@ -4,6 +4,7 @@
 
 #include "framework/AppSite.h"
 #include "framework/Clock.h"
+#include "framework/Dpi.h"
 #include "framework/Layout.h"
 #include "framework/Menus.h"
 
@@ -52,6 +53,8 @@ void TForm::SetClientWidth(int w)
     clientWidth_ = w;
     if (clientHeight_ < 0)
         clientHeight_ = Height();
+    designClientWidth_ = ::MulDiv(clientWidth_, kDesignDpi, Dpi());
+    designClientHeight_ = ::MulDiv(clientHeight_, kDesignDpi, Dpi());
     ApplyClientSize();
 }
 
@@ -60,7 +63,42 @@ void TForm::SetClientHeight(int h)
     clientHeight_ = h;
     if (clientWidth_ < 0)
         clientWidth_ = Width();
+    designClientWidth_ = ::MulDiv(clientWidth_, kDesignDpi, Dpi());
+    designClientHeight_ = ::MulDiv(clientHeight_, kDesignDpi, Dpi());
     ApplyClientSize();
+}
+
+void TForm::ScaleBounds(const RECT& d)
+{
+    // A form is placed from its layout only before its window exists; after that it stays where the
+    // user (or Windows, moving it to another screen) put it.
+    if (!HandleAllocated())
+        SetBounds(ScaleForDpi(d.left, Dpi()), ScaleForDpi(d.top, Dpi()), Width(), Height());
+    if (designClientWidth_ < 0) {
+        // A layout that gives the window's size gives its client area with the frame at 96 dpi
+        // around it: the client area is what scales, the frame is the system's at the new dpi.
+        TCreateParams p;
+        CreateParams(p);
+        RECT frame{0, 0, 0, 0};
+        AdjustWindowRectForDpi(frame, p.style, menu_ != nullptr, p.exStyle, kDesignDpi);
+        designClientWidth_ = d.right - (frame.right - frame.left);
+        designClientHeight_ = d.bottom - (frame.bottom - frame.top);
+    }
+    clientWidth_ = ScaleForDpi(designClientWidth_, Dpi());
+    clientHeight_ = ScaleForDpi(designClientHeight_, Dpi());
+    ApplyClientSize();
+}
+
+void TForm::DpiChanged(int dpi, const RECT& suggested)
+{
+    // learn.microsoft.com, WM_DPICHANGED: the window should take the suggested rectangle, which keeps
+    // it on the monitor it was moved to. Its client size then comes from the layout at the new dpi.
+    ScaleToDpi(dpi);
+    if (HWND h = HandleIfAllocated()) {
+        ::SetWindowPos(h, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyClientSize();
+    }
 }
 
 RECT TForm::ClientRect() const
@@ -78,16 +116,19 @@ void TForm::ApplyClientSize()
     if (!h || clientWidth_ < 0)
         return;
     RECT r{0, 0, clientWidth_, clientHeight_};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongA(h, GWL_STYLE)), ::GetMenu(h) != nullptr,
-                         static_cast<DWORD>(::GetWindowLongA(h, GWL_EXSTYLE)));
+    AdjustWindowRectForDpi(r, static_cast<DWORD>(::GetWindowLongA(h, GWL_STYLE)), ::GetMenu(h) != nullptr,
+                           static_cast<DWORD>(::GetWindowLongA(h, GWL_EXSTYLE)), Dpi());
     ::SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // A menu bar that wraps takes more room than one line: measure again.
+    // A menu bar that wraps takes more room than one line, and a frame may be drawn for another dpi
+    // than the one asked for: measure again.
     RECT cr;
     ::GetClientRect(h, &cr);
-    if (cr.bottom != clientHeight_ && cr.bottom > 0) {
+    if ((cr.bottom != clientHeight_ && cr.bottom > 0) || (cr.right != clientWidth_ && cr.right > 0)) {
         RECT wr;
         ::GetWindowRect(h, &wr);
-        ::SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, wr.bottom - wr.top + clientHeight_ - cr.bottom,
+        const int dw = cr.right > 0 ? clientWidth_ - cr.right : 0;
+        const int dh = cr.bottom > 0 ? clientHeight_ - cr.bottom : 0;
+        ::SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left + dw, wr.bottom - wr.top + dh,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -358,7 +399,10 @@ void TForm::ReadLayout(const char* name) { ReadComponentLayoutResource(this, nam
 
 void TForm::FinishCreate()
 {
+    // Scaled for the system's dpi before the window exists, then for its monitor's once it does.
+    ScaleToDpi(SystemDpi());
     CreateHandle();
+    ScaleToDpi(WindowDpi(HandleIfAllocated()));
     if (OnCreate)
         OnCreate(this);
 }
@@ -401,6 +445,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SHOWWINDOW:
         // The window system hides owned windows when the owner is minimised; keep our flag honest
         // only for our own show and hide calls.

@@ -92,15 +92,20 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     virtual void DoClose(TCloseAction& action);
     void VisibleChanged() override;
+    void ScaleBounds(const RECT& design) override;
 
 private:
     void ApplyClientSize();
+    void DpiChanged(int dpi, const RECT& suggested);
     TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = TPosition::poDesigned;
     TFormStyle formStyle_ = TFormStyle::fsNormal;
     int clientWidth_ = -1;
     int clientHeight_ = -1;
+    // The client size the layout gives, at 96 dpi.
+    int designClientWidth_ = -1;
+    int designClientHeight_ = -1;
     TMainMenu* menu_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     bool closing_ = false;

@@ -95,9 +95,10 @@ void TFont::SetHeight(int height)
     }
 }
 
-int TFont::Size() const { return -::MulDiv(height_, 72, ScreenPixelsPerInch()); }
+// Points are taken at 96 dpi, the dpi the layouts are drawn for; a form scales the height to its own.
+int TFont::Size() const { return -::MulDiv(height_, 72, 96); }
 
-void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, ScreenPixelsPerInch(), 72)); }
+void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, 96, 72)); }
 
 void TFont::SetStyle(TFontStyles style)
 {

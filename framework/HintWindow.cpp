@@ -27,9 +27,18 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text)
     RECT r{0, 0, maxWidth, 0};
     c.DrawText(text, r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     ::ReleaseDC(nullptr, dc);
-    r.right += 6;
-    r.bottom += 2;
+    r.right += extraWidth_;
+    r.bottom += extraHeight_;
     return r;
+}
+
+void THintWindow::ScaleMetrics()
+{
+    TCustomControl::ScaleMetrics();
+    extraWidth_ = Scaled(6);
+    extraHeight_ = Scaled(2);
+    textLeft_ = Scaled(2);
+    textTop_ = Scaled(1);
 }
 
 void THintWindow::ActivateHint(const RECT& screenRect, const std::string& text)
@@ -70,8 +79,8 @@ void THintWindow::Paint()
     RECT r = ClientRect();
     Canvas().Brush().SetColor(Color());
     Canvas().FillRect(r);
-    r.left += 2;
-    r.top += 1;
+    r.left += textLeft_;
+    r.top += textTop_;
     Canvas().Brush().SetStyle(TBrushStyle::bsClear);
     Canvas().Font().SetColor(Font().Color());
     Canvas().DrawText(GetText(), r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);

@@ -24,6 +24,10 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint() override;
+    void ScaleMetrics() override;
+    // At the window's dpi: the room around the text (6 wider and 2 taller at 96 dpi) and the text's
+    // place in it (2 from the left, 1 from the top).
+    int extraWidth_ = 6, extraHeight_ = 2, textLeft_ = 2, textTop_ = 1;
 };
 
 } // namespace zv

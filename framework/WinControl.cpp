@@ -471,6 +471,11 @@ void TWinControl::SysColorChange()
         c->SysColorChange();
 }
 
+void TWinControl::AppendChildren(std::vector<TControl*>& list) const
+{
+    list.insert(list.end(), controls_.begin(), controls_.end());
+}
+
 void TWinControl::NotifyChildrenParentColor()
 {
     for (TControl* c : std::vector<TControl*>(controls_))

@@ -155,7 +155,14 @@ int TCustomFlatEdit::FontCellHeight(const TFont& font)
     return tm.tmHeight;
 }
 
-void TCustomFlatEdit::ApplyHeightRule() { SetHeight(FontCellHeight(Font()) + 6); }
+void TCustomFlatEdit::ApplyHeightRule() { SetHeight(FontCellHeight(Font()) + 2 * border_); }
+
+void TCustomFlatEdit::ScaleMetrics()
+{
+    TCustomEdit::ScaleMetrics();
+    borderLine_ = Scaled(1);
+    border_ = Scaled(kBorder);
+}
 
 void TCustomFlatEdit::FontChanged()
 {
@@ -173,7 +180,7 @@ void TCustomFlatEdit::Loaded()
         ApplyHeightRule();
 }
 
-void TCustomFlatEdit::AdjustClientRect(RECT& client) { ::InflateRect(&client, -kBorder, -kBorder); }
+void TCustomFlatEdit::AdjustClientRect(RECT& client) { ::InflateRect(&client, -border_, -border_); }
 
 void TCustomFlatEdit::PaintNonClient() { RedrawBorder(); }
 
@@ -201,11 +208,10 @@ void TCustomFlatEdit::DrawBorder(HDC dc)
     GdiHandle<HBRUSH> border(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colorBorder_))));
     GdiHandle<HBRUSH> fill(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(inner))));
     SetColor(inner);
-    ::FrameRect(dc, &r, border.get());
-    ::InflateRect(&r, -1, -1);
-    ::FrameRect(dc, &r, fill.get());
-    ::InflateRect(&r, -1, -1);
-    ::FrameRect(dc, &r, fill.get());
+    for (int i = 0; i < border_; ++i) {
+        ::FrameRect(dc, &r, i < borderLine_ ? border.get() : fill.get());
+        ::InflateRect(&r, -1, -1);
+    }
 }
 
 void TCustomFlatEdit::RedrawBorder()

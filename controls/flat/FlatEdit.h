@@ -56,8 +56,12 @@ protected:
     void FontChanged() override;
     void AdjustClientRect(RECT& client) override;
     void PaintNonClient() override;
-    // The height that fits the font: its cell height + 6.
+    void ScaleMetrics() override;
+    // The height that fits the font: its cell height + 6 (the rings above and below).
     void ApplyHeightRule();
+    // The rings' width: one line in ColorBorder, the rest in the background; 1 and 3 at 96 dpi.
+    int borderLine_ = 1;
+    int border_ = kBorder;
     static int FontCellHeight(const TFont& font);
 
 private:

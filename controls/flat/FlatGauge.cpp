@@ -141,6 +141,13 @@ int TFlatGauge::Percent() const
     return static_cast<int>((std::int64_t{progress_} - minValue_) * 100 / range);
 }
 
+void TFlatGauge::ScaleMetrics()
+{
+    TGraphicControl::ScaleMetrics();
+    frameWidth_ = Scaled(1);
+    trackInset_ = Scaled(2);
+}
+
 void TFlatGauge::Paint()
 {
     TCanvas& c = Canvas();
@@ -149,10 +156,10 @@ void TFlatGauge::Paint()
         c.Brush().SetColor(Color());
         c.FillRect(client);
     }
-    DrawBevelFrame(c, client, colorBorder_, colorBorder_, 1);
+    DrawBevelFrame(c, client, colorBorder_, colorBorder_, frameWidth_);
 
     RECT track = client;
-    ::InflateRect(&track, -2, -2);
+    ::InflateRect(&track, -trackInset_, -trackInset_);
     RECT bar = track;
     bar.right = track.left + BarWidth(track.right - track.left);
     c.Brush().SetColor(barColor_);

@@ -54,6 +54,10 @@ public:
 
 protected:
     void Paint() override;
+    void ScaleMetrics() override;
+    // The frame's width and the track's distance from the edge: 1 and 2 at 96 dpi.
+    int frameWidth_ = 1;
+    int trackInset_ = 2;
 
 private:
     void CalcAdvColors();

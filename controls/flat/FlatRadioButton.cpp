@@ -315,24 +315,38 @@ void TFlatRadioButton::ReleaseHoverTimer()
 RECT TFlatRadioButton::CircleRect() const
 {
     const RECT c = ClientRect();
+    const int top = c.top + circleTop_;
     if (layout_ == radioLeft)
-        return RECT{c.left + 1, c.top + 3, c.left + 11, c.top + 13};
-    return RECT{c.right - 11, c.top + 3, c.right - 1, c.top + 13};
+        return RECT{c.left + circleInset_, top, c.left + circleInset_ + circleSize_, top + circleSize_};
+    return RECT{c.right - circleInset_ - circleSize_, top, c.right - circleInset_, top + circleSize_};
+}
+
+void TFlatRadioButton::ScaleMetrics()
+{
+    TCustomControl::ScaleMetrics();
+    circleInset_ = Scaled(1);
+    circleTop_ = Scaled(3);
+    circleSize_ = Scaled(10);
+    dotInset_ = Scaled(3);
+    dotSize_ = Scaled(4);
+    captionLeft_ = Scaled(16);
+    line_ = Scaled(1);
 }
 
 RECT TFlatRadioButton::CaptionRect() const
 {
     const RECT c = ClientRect();
     if (layout_ == radioLeft)
-        return RECT{c.left + 16, c.top + 1, c.right - 1, c.bottom - 1};
-    return RECT{c.left + 1, c.top + 1, c.right - 16, c.bottom - 1};
+        return RECT{c.left + captionLeft_, c.top + line_, c.right - line_, c.bottom - line_};
+    return RECT{c.left + line_, c.top + line_, c.right - captionLeft_, c.bottom - line_};
 }
 
 void TFlatRadioButton::DrawCircle(TCanvas& c)
 {
     const RECT box = CircleRect();
-    c.Pen().SetStyle(TPenStyle::psSolid);
-    c.Pen().SetWidth(1);
+    // A wider line stays inside the circle, as the one-pixel line does.
+    c.Pen().SetStyle(line_ > 1 ? TPenStyle::psInsideFrame : TPenStyle::psSolid);
+    c.Pen().SetWidth(line_);
     c.Pen().SetColor(colorBorder_);
     if (focused_ || mouseIn_)
         c.Brush().SetColor(mouseDown_ ? colorDown_ : colorFocused_);
@@ -343,7 +357,8 @@ void TFlatRadioButton::DrawCircle(TCanvas& c)
         const TColor dot = Enabled() ? colorDot_ : clBtnShadow;
         c.Pen().SetColor(dot);
         c.Brush().SetColor(dot);
-        c.Ellipse(box.left + 3, box.top + 3, box.left + 7, box.top + 7);
+        c.Ellipse(box.left + dotInset_, box.top + dotInset_, box.left + dotInset_ + dotSize_,
+                  box.top + dotInset_ + dotSize_);
     }
 }
 

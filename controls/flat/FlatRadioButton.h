@@ -69,6 +69,11 @@ public:
 
 protected:
     void Paint() override;
+    void ScaleMetrics() override;
+    // At 96 dpi: the circle 10 pixels wide, 1 from the side and 3 from the top; the dot 4 wide, 3 inside
+    // it; the caption 16 from the side; one-pixel lines.
+    int circleInset_ = 1, circleTop_ = 3, circleSize_ = 10, dotInset_ = 3, dotSize_ = 4, captionLeft_ = 16,
+        line_ = 1;
     bool EraseBackground(HDC dc) override;
 
 private:

@@ -564,22 +564,28 @@ void TFlatSpeedButton::PaintBackground(TCanvas& c)
     c.FillRect(ClientRect());
 }
 
+void TFlatSpeedButton::ScaleMetrics()
+{
+    TGraphicControl::ScaleMetrics();
+    frameWidth_ = Scaled(1);
+}
+
 void TFlatSpeedButton::PaintFrame(TCanvas& c)
 {
     const RECT client = ClientRect();
     switch (state_) {
     case TButtonState::bsUp:
         if (mouseIn_)
-            DrawBevelFrame(c, client, colorHighLight_, colorShadow_, 1);
+            DrawBevelFrame(c, client, colorHighLight_, colorShadow_, frameWidth_);
         else
-            DrawBevelFrame(c, client, colorBorder_, colorBorder_, 1);
+            DrawBevelFrame(c, client, colorBorder_, colorBorder_, frameWidth_);
         break;
     case TButtonState::bsDisabled:
-        DrawBevelFrame(c, client, colorBorder_, colorBorder_, 1);
+        DrawBevelFrame(c, client, colorBorder_, colorBorder_, frameWidth_);
         break;
     case TButtonState::bsDown:
     case TButtonState::bsExclusive:
-        DrawBevelFrame(c, client, colorShadow_, colorHighLight_, 1);
+        DrawBevelFrame(c, client, colorShadow_, colorHighLight_, frameWidth_);
         break;
     }
 }

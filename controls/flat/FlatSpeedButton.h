@@ -108,6 +108,9 @@ public:
     void Loaded() override;
 
 protected:
+    void ScaleMetrics() override;
+    // The frame's width: 1 at 96 dpi.
+    int frameWidth_ = 1;
     void Paint() override;
     // The group notice a parent broadcasts when a button of group `index` went down.
     void ButtonPressed(int index, TFlatSpeedButton* sender);

@@ -173,7 +173,15 @@ void TFlatSpinEditInteger::DoExit()
         SetValue(v);
 }
 
-int TFlatSpinEditInteger::MinHeight() const { return FontCellHeight(Font()) + 7; }
+int TFlatSpinEditInteger::MinHeight() const { return FontCellHeight(Font()) + 2 * border_ + borderLine_; }
+
+void TFlatSpinEditInteger::ScaleMetrics()
+{
+    TCustomFlatEdit::ScaleMetrics();
+    buttonRight_ = Scaled(5);
+    buttonTrim_ = Scaled(6);
+    textGap_ = Scaled(3);
+}
 
 void TFlatSpinEditInteger::SetBounds(int left, int top, int width, int height)
 {
@@ -211,7 +219,7 @@ void TFlatSpinEditInteger::SetEditRect()
         return;
     RECT client;
     ::GetClientRect(h, &client);
-    RECT r{0, 0, client.right - button_->Width() - 3, client.bottom};
+    RECT r{0, 0, client.right - button_->Width() - textGap_, client.bottom};
     ::SendMessageA(h, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
 }
 
@@ -219,7 +227,7 @@ void TFlatSpinEditInteger::PlaceButton()
 {
     if (!button_)
         return;
-    button_->SetBounds(Width() - button_->Width() - 5, 0, button_->Width(), Height() - 6);
+    button_->SetBounds(Width() - button_->Width() - buttonRight_, 0, button_->Width(), Height() - buttonTrim_);
 }
 
 LRESULT TFlatSpinEditInteger::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -54,6 +54,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void HandleCreated() override;
     bool AcceptClipboardEdit(UINT msg) override;
+    void ScaleMetrics() override;
 
 private:
     void Step(long long delta);
@@ -65,6 +66,11 @@ private:
     int increment_ = 1;
     bool editorEnabled_ = true;
     TSpinButton* button_ = nullptr;
+    // The arrows' distance from the right edge, what they leave of the height, and the text's distance
+    // from them: 5, 6 and 3 at 96 dpi.
+    int buttonRight_ = 5;
+    int buttonTrim_ = 6;
+    int textGap_ = 3;
 };
 
 } // namespace zv

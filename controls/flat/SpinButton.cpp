@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include "framework/Accessible.h"
+#include "framework/Dpi.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -32,30 +33,64 @@ TTimerSpeedButton* TSpinButton::CreateArrow()
 
 void TSpinButton::SetUpGlyph(const TBitmap* bitmap)
 {
-    if (bitmap && !bitmap->Empty()) {
+    builtInUp_ = !bitmap || bitmap->Empty();
+    if (builtInUp_)
+        BuiltInArrow(upButton_, true);
+    else
         upButton_->SetGlyph(*bitmap);
-        return;
-    }
-    TBitmap arrow;
-    if (arrow.LoadFromResourceName(ModuleInstance(), "FlatUp"))
-        upButton_->SetGlyph(arrow);
-    upButton_->SetNumGlyphs(1);
-    upButton_->SetMargin(2);
-    upButton_->SetLayout(TButtonLayout::blGlyphTop);
 }
 
 void TSpinButton::SetDownGlyph(const TBitmap* bitmap)
 {
-    if (bitmap && !bitmap->Empty()) {
+    builtInDown_ = !bitmap || bitmap->Empty();
+    if (builtInDown_)
+        BuiltInArrow(downButton_, false);
+    else
         downButton_->SetGlyph(*bitmap);
-        return;
-    }
+}
+
+void TSpinButton::BuiltInArrow(TTimerSpeedButton* button, bool up)
+{
     TBitmap arrow;
-    if (arrow.LoadFromResourceName(ModuleInstance(), "FlatDown"))
-        downButton_->SetGlyph(arrow);
-    downButton_->SetNumGlyphs(1);
-    downButton_->SetMargin(2);
-    downButton_->SetLayout(TButtonLayout::blGlyphBottom);
+    if (Dpi() == kDesignDpi) {
+        if (arrow.LoadFromResourceName(ModuleInstance(), up ? "FlatUp" : "FlatDown"))
+            button->SetGlyph(arrow);
+    } else {
+        DrawArrowGlyph(arrow, Dpi(), up);
+        button->SetGlyph(arrow);
+    }
+    button->SetNumGlyphs(1);
+    button->SetMargin(Scaled(2));
+    button->SetLayout(up ? TButtonLayout::blGlyphTop : TButtonLayout::blGlyphBottom);
+}
+
+void TSpinButton::ScaleMetrics()
+{
+    TWinControl::ScaleMetrics();
+    arrowWidth_ = Scaled(kArrowWidth);
+    downLeft_ = Scaled(kDownLeft);
+    if (builtInUp_)
+        BuiltInArrow(upButton_, true);
+    if (builtInDown_)
+        BuiltInArrow(downButton_, false);
+}
+
+void DrawArrowGlyph(TBitmap& bitmap, int dpi, bool up)
+{
+    const int size = ScaleForDpi(5, dpi);
+    const int first = ScaleForDpi(1, dpi);
+    const int rows = ScaleForDpi(4, dpi) - first;
+    bitmap.SetSize(size, size);
+    TCanvas& c = bitmap.Canvas();
+    c.Brush().SetColor(clOlive);
+    c.FillRect(RECT{0, 0, size, size});
+    c.Brush().SetColor(clBlack);
+    for (int i = 0; i < rows; ++i) {
+        const int w = rows > 1 ? 1 + 2 * (i * ((size - 1) / 2) / (rows - 1)) : size;
+        const int y = up ? first + i : first + rows - 1 - i;
+        const int x = (size - w) / 2;
+        c.FillRect(RECT{x, y, x + w, y + 1});
+    }
 }
 
 long TSpinButton::AccRole() const { return ROLE_SYSTEM_SPINBUTTON; }
@@ -92,8 +127,8 @@ void TSpinButton::PlaceArrows()
 {
     if (!upButton_ || !downButton_)
         return;
-    upButton_->SetBounds(0, 0, kArrowWidth, Height());
-    downButton_->SetBounds(kDownLeft, 0, kArrowWidth, Height());
+    upButton_->SetBounds(0, 0, arrowWidth_, Height());
+    downButton_->SetBounds(downLeft_, 0, arrowWidth_, Height());
 }
 
 void TSpinButton::BoundsChanged()

@@ -13,8 +13,11 @@ public:
     explicit TSpinButton(TComponent* owner);
     const char* ClassName() const override { return "TSpinButton"; }
 
+    // At 96 dpi; the arrows' widths and places follow the dpi (ArrowWidth(), DownLeft()).
     static constexpr int kArrowWidth = 11;
     static constexpr int kDownLeft = 10;
+    int ArrowWidth() const { return arrowWidth_; }
+    int DownLeft() const { return downLeft_; }
 
     TTimerSpeedButton* UpButton() const { return upButton_; }
     TTimerSpeedButton* DownButton() const { return downButton_; }
@@ -55,11 +58,23 @@ private:
     void ArrowPress(TObject* sender, TMouseButton button);
     void SetFocusBtn(TTimerSpeedButton* arrow);
     void PlaceArrows();
+    void ScaleMetrics() override;
+    // The built-in arrow, from its resource at 96 dpi, drawn at the size elsewhere.
+    void BuiltInArrow(TTimerSpeedButton* button, bool up);
 
     TTimerSpeedButton* upButton_ = nullptr;
     TTimerSpeedButton* downButton_ = nullptr;
     TTimerSpeedButton* focusedButton_ = nullptr;
     TWinControl* focusControl_ = nullptr;
+    int arrowWidth_ = kArrowWidth;
+    int downLeft_ = kDownLeft;
+    bool builtInUp_ = true;
+    bool builtInDown_ = true;
 };
+
+// The built-in 5 x 5 spin arrow drawn at `dpi`: the ground in olive (the transparent colour), a black
+// triangle of odd row widths from 1 to the full width on the rows that the arrow's rows 1 to 3 scale
+// to; pointing up or down. At 96 dpi it is the arrow of the resources, pixel for pixel.
+void DrawArrowGlyph(TBitmap& bitmap, int dpi, bool up);
 
 } // namespace zv

@@ -543,7 +543,7 @@ void SelectedPen(HDC dc, int& style, int& width)
 } // namespace
 
 RECT DrawBevelBox(HDC dc, RECT r, bool noFill, TColor fill, TBevelCut outer, TBevelCut inner, TglSides sides,
-                  bool bold)
+                  bool bold, int lineWidth)
 {
     const TBevelColors colors = CurrentBevelColors();
     if (outer != TBevelCut::bvNone || inner != TBevelCut::bvNone) {
@@ -555,8 +555,10 @@ RECT DrawBevelBox(HDC dc, RECT r, bool noFill, TColor fill, TBevelCut outer, TBe
         POINT pos;
         ::GetCurrentPositionEx(dc, &pos);
         const BevelPens pens{dc, dk.get(), hi.get(), sh.get()};
-        DrawBevelCut(pens, r, outer, sides, bold);
-        DrawBevelCut(pens, r, inner, sides, bold);
+        for (int i = 0; i < lineWidth; ++i)
+            DrawBevelCut(pens, r, outer, sides, bold);
+        for (int i = 0; i < lineWidth; ++i)
+            DrawBevelCut(pens, r, inner, sides, bold);
         ::MoveToEx(dc, pos.x, pos.y, nullptr);
     }
     if (!noFill && r.right >= r.left && r.bottom >= r.top) {

@@ -61,9 +61,11 @@ TBevelColors CurrentBevelColors();
 
 // Draws the outer, then the inner cut on `r`, whose right and bottom are the last column and row drawn
 // (inclusive), with pens of the style and width of the pen selected in `dc`. Unless `noFill`, the inside
-// is filled with `fill`. Returns the rectangle inside the bevels, in the same inclusive form.
+// is filled with `fill`. Returns the rectangle inside the bevels, in the same inclusive form. A control
+// scaled past 96 dpi passes its bevel's line width: each cut is then drawn that many times, each time
+// one pixel further in.
 RECT DrawBevelBox(HDC dc, RECT r, bool noFill, TColor fill, TBevelCut outer, TBevelCut inner,
-                  TglSides sides = kAllSides, bool bold = false);
+                  TglSides sides = kAllSides, bool bold = false, int lineWidth = 1);
 
 // ---- bitmaps
 

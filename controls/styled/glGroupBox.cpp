@@ -14,12 +14,12 @@ namespace zv {
 RECT CaptionTabRect(const TCaptionTabInput& in)
 {
     RECT r{in.shiftX, 0, in.shiftX + in.text.cx, in.text.cy};
-    r.right += 2 + in.glyphWidth;
+    r.right += 2 * in.lineWidth + in.glyphWidth;
     int e = 0;
     if (in.inner != TBevelCut::bvNone)
-        e += in.bold ? 3 : 2;
+        e += (in.bold ? 3 : 2) * in.lineWidth;
     if (in.outer != TBevelCut::bvNone)
-        e += in.bold ? 3 : 2;
+        e += (in.bold ? 3 : 2) * in.lineWidth;
     r.right += e;
     r.bottom += e;
     const int c = r.right - r.left;
@@ -76,7 +76,23 @@ void TglGroupBox::CreateStyleRecords()
         r->SetOnChange(this, &TglGroupBox::StyleChanged);
 }
 
-void TglGroupBox::StyleChanged(TObject*) { Invalidate(); }
+void TglGroupBox::StyleChanged(TObject*)
+{
+    shiftX_ = Scaled(captionShift_->X());
+    Invalidate();
+}
+
+void TglGroupBox::ScaleMetrics()
+{
+    TCustomGroupBox::ScaleMetrics();
+    lineWidth_ = Scaled(1);
+    shiftX_ = Scaled(captionShift_->X());
+    textGap_ = Scaled(2);
+    // The box's full height is the layout's, scaled with its place: a box folded when its window
+    // changes dpi unfolds, so that what it grows back to is never a size of another dpi.
+    if (collapsed_ && !IsLoading())
+        ApplyCollapsed(false);
+}
 
 void TglGroupBox::SetEnabled(bool v)
 {
@@ -361,7 +377,8 @@ RECT TglGroupBox::MeasureCaptionRect(HDC dc) const
         TCaptionTabInput in;
         in.text = SIZE{m.right - m.left, m.bottom - m.top};
         in.glyphWidth = GlyphWidth();
-        in.shiftX = captionShift_->X();
+        in.shiftX = shiftX_;
+        in.lineWidth = lineWidth_;
         in.inner = captionBorder_->Inner();
         in.outer = captionBorder_->Outer();
         in.bold = captionBorder_->Bold();
@@ -400,7 +417,7 @@ void TglGroupBox::Paint()
     body.right -= 1;
     body.bottom -= 1;
     DrawBevelBox(dc, body, gradient_->Active() || transparent_, active ? colors_->ClientActive() : colors_->Client(),
-                 border_->Outer(), border_->Inner(), border_->Sides(), border_->Bold());
+                 border_->Outer(), border_->Inner(), border_->Sides(), border_->Bold(), lineWidth_);
 
     if (caption.empty()) {
         captionRect_ = RECT{0, 0, 0, 0};
@@ -416,13 +433,13 @@ void TglGroupBox::Paint()
         const bool filled = (options_ & fgoFilledCaption) && !transparentCaption_;
         const RECT inner = DrawBevelBox(dc, tab, !filled, active ? colors_->CaptionActive() : colors_->Caption(),
                                         captionBorder_->Outer(), captionBorder_->Inner(), captionBorder_->Sides(),
-                                        captionBorder_->Bold());
+                                        captionBorder_->Bold(), lineWidth_);
         TBitmap* glyph = collapsed_ ? glyphCollapsed_.get() : glyphExpanded_.get();
         if (glyph && !glyph->Empty()) {
             const int y = inner.top + std::max<int>(0, (inner.bottom - inner.top - glyph->Height()) / 2);
             DrawGlyph(dc, inner.left, y, *glyph, glyph->Pixel(0, glyph->Height() - 1), Enabled());
         }
-        DrawStyledTextAt(dc, inner.left + gw + 2, inner.top, &c.Font(), caption, inner,
+        DrawStyledTextAt(dc, inner.left + gw + textGap_, inner.top, &c.Font(), caption, inner,
                          Enabled() ? captionTextStyle_ : TglTextStyle::fstPushed, (options_ & fgoDelineatedText) != 0,
                          false, active ? colors_->TextActive() : colors_->Text(),
                          active ? colors_->DelineateActive() : colors_->Delineate(), colors_->Highlight(),

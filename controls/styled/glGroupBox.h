@@ -27,6 +27,7 @@ struct TCaptionTabInput {
     bool delineated = false;
     TglTextStyle textStyle = TglTextStyle::fstNone;
     int shadowDepth = 2;
+    int lineWidth = 1;     // the bevels' line width at the box's dpi
 };
 RECT CaptionTabRect(const TCaptionTabInput& in);
 
@@ -98,6 +99,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void AdjustClientRect(RECT& r) const override;
     void Paint() override;
+    void ScaleMetrics() override;
     bool EraseBackground(HDC dc) override;
 
 private:
@@ -132,6 +134,10 @@ private:
     int groupIndex_ = 0;
     TAlign align_ = TAlign::alNone;
     int fullHeight_ = 0;
+    // At the box's dpi: the bevels' line width, CaptionShift.X, and the gap between glyph and text.
+    int lineWidth_ = 1;
+    int shiftX_ = 8;
+    int textGap_ = 2;
     RECT captionRect_{0, 0, 0, 0};
     bool dragging_ = false;
     int dragY_ = 0;

@@ -7,14 +7,13 @@
 namespace zv {
 
 namespace {
-constexpr int kPictureRoom = 20;
 constexpr int kCyrillicCharset = 204;
 } // namespace
 
-RECT PlaceHintWindow(const RECT& asked, int screenWidth, int screenHeight)
+RECT PlaceHintWindow(const RECT& asked, int screenWidth, int screenHeight, int pictureRoom)
 {
     int left = asked.left, top = asked.top;
-    const int width = asked.right - asked.left + kPictureRoom;
+    const int width = asked.right - asked.left + pictureRoom;
     const int height = asked.bottom - asked.top + 1;
     if (top + height > screenHeight)
         top = screenHeight - height;
@@ -108,7 +107,7 @@ void TglHint::DoHint(TObject* sender)
 TglHintWindow::TglHintWindow(TComponent* owner) : THintWindow(owner)
 {
     Font().SetName("Arial");
-    Font().SetSize(8);
+    Font().SetSize(8); // at 96 dpi; the hint is scaled to the dpi of the window it explains
     Font().SetCharset(kCyrillicCharset);
     Canvas().Font().Assign(Font());
     if (TglHint* hint = TglHint::Instance())
@@ -130,12 +129,34 @@ void TglHintWindow::CreateParams(TCreateParams& p)
 void TglHintWindow::ActivateHint(const RECT& screenRect, const std::string& text)
 {
     SetText(text);
-    const RECT r = PlaceHintWindow(screenRect, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    const RECT r =
+        PlaceHintWindow(screenRect, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), pictureRoom_);
     SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     ::SetWindowPos(Handle(), HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE);
     TControl::SetVisible(true);
     ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TglHintWindow::ScaleMetrics()
+{
+    THintWindow::ScaleMetrics();
+    pictureRoom_ = Scaled(20);
+    help_.Clear();
+    TBitmap picture;
+    if (!picture.LoadFromResourceName(ModuleInstance(), "HELP"))
+        return;
+    if (Dpi() == 96) {
+        help_.Assign(picture);
+        return;
+    }
+    help_.SetSize(Scaled(picture.Width()), Scaled(picture.Height()));
+    HDC dc = help_.Canvas().Handle();
+    ScopedDCState state(dc);
+    // learn.microsoft.com, SetStretchBltMode: HALFTONE averages; the brush origin is set after it.
+    ::SetStretchBltMode(dc, HALFTONE);
+    ::SetBrushOrgEx(dc, 0, 0, nullptr);
+    help_.Canvas().StretchDraw(RECT{0, 0, help_.Width(), help_.Height()}, picture);
 }
 
 LRESULT TglHintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -156,11 +177,12 @@ void TglHintWindow::Paint()
     c.Pen().SetColor(clBlack);
     c.Rectangle(r);
 
-    TBitmap help;
-    if (help.LoadFromResourceName(ModuleInstance(), "HELP"))
-        c.Draw(r.left, r.top + 1, help);
+    if (help_.Empty())
+        ScaleMetrics();
+    if (!help_.Empty())
+        c.Draw(r.left, r.top + 1, help_);
 
-    ::OffsetRect(&r, kPictureRoom, 1);
+    ::OffsetRect(&r, pictureRoom_, 1);
     c.Font().SetColor(clBlack);
     c.Brush().SetStyle(TBrushStyle::bsClear);
     c.DrawText(GetText(), r, DT_WORDBREAK | DT_VCENTER);

@@ -15,7 +15,7 @@ class TglHintWindow;
 // Where the hint window goes for the rectangle the application asks for: 20 pixels wider (room
 // for the picture), one taller, moved fully onto a screen of the given size, never left of or
 // above 0.
-RECT PlaceHintWindow(const RECT& asked, int screenWidth, int screenHeight);
+RECT PlaceHintWindow(const RECT& asked, int screenWidth, int screenHeight, int pictureRoom = 20);
 
 class TglHint : public TComponent {
 public:
@@ -69,6 +69,12 @@ protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint() override;
+    void ScaleMetrics() override;
+
+private:
+    // The picture at the left, scaled smoothly past 96 dpi, and the room kept for it (20 at 96 dpi).
+    TBitmap help_;
+    int pictureRoom_ = 20;
 };
 
 } // namespace zv

@@ -273,6 +273,23 @@ void TglListBox::MouseLeave()
     InvalidateItem(old);
 }
 
+// ---- scaling
+
+void TglListBox::ScaleMetrics()
+{
+    TCustomListBox::ScaleMetrics();
+    if (!fontDesignKept_) {
+        itemFontDesign_ = itemStyle_->Font().Height();
+        itemSelFontDesign_ = itemSelStyle_->Font().Height();
+        fontDesignKept_ = true;
+    }
+    itemStyle_->Font().SetHeight(Scaled(itemFontDesign_));
+    itemSelStyle_->Font().SetHeight(Scaled(itemSelFontDesign_));
+    Font().Assign(itemStyle_->Font());
+    Canvas().Font().Assign(itemStyle_->Font());
+    RemeasureAll();
+}
+
 // ---- after load
 
 void TglListBox::Loaded()

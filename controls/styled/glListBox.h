@@ -95,10 +95,14 @@ public:
     void MouseLeave() override;
 
 protected:
+    // The item styles' fonts follow the list's dpi, from their heights at 96 dpi.
+    void ScaleMetrics() override;
     void MeasureItem(int index, int& height) override;
     bool CNDrawItem(DRAWITEMSTRUCT& dis) override;
 
 private:
+    int itemFontDesign_ = 0, itemSelFontDesign_ = 0;
+    bool fontDesignKept_ = false;
     void StyleChanged();
     void UpdateTextFlags();
     void InvalidateItem(int index);

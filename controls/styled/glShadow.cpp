@@ -69,7 +69,15 @@ void TglShadow::SetShadowDepth(int v)
     if (v == shadowDepth_)
         return;
     shadowDepth_ = v;
+    depth_ = Scaled(v);
     Invalidate();
+}
+
+void TglShadow::ScaleMetrics()
+{
+    TGraphicControl::ScaleMetrics();
+    depth_ = Scaled(shadowDepth_);
+    lineWidth_ = Scaled(1);
 }
 
 TBitmap& TglShadow::ShadowImage()
@@ -262,7 +270,7 @@ void TglShadow::Paint()
     const RECT client = ClientRect();
     RECT frame{client.left, client.top, client.right - 1, client.bottom - 1};
     if (shadowed_) {
-        const RECT shadow{client.left + shadowDepth_, client.top + shadowDepth_, client.right, client.bottom};
+        const RECT shadow{client.left + depth_, client.top + depth_, client.right, client.bottom};
         // A new size or depth needs a bitmap of the new shadow's size.
         const bool sizeChanged = shadowBitmap_.Width() != shadow.right - shadow.left ||
                                  shadowBitmap_.Height() != shadow.bottom - shadow.top;
@@ -273,8 +281,7 @@ void TglShadow::Paint()
         if (!shadowBitmap_.Empty())
             ::BitBlt(dc, shadow.left, shadow.top, shadowBitmap_.Width(), shadowBitmap_.Height(),
                      const_cast<TBitmap&>(shadowBitmap_).Canvas().Handle(), 0, 0, SRCCOPY);
-        frame = RECT{shadow.left - shadowDepth_, shadow.top - shadowDepth_, shadow.right - shadowDepth_,
-                     shadow.bottom - shadowDepth_};
+        frame = RECT{shadow.left - depth_, shadow.top - depth_, shadow.right - depth_, shadow.bottom - depth_};
     }
 
     TglTextBoxStyle& style = ControlFocused() ? *styleActive_ : *style_;
@@ -283,7 +290,7 @@ void TglShadow::Paint()
     RECT inner;
     Local3DColorsStack.Push(localColors_.get());
     try {
-        inner = DrawBevelBox(dc, frame, true, clNone, style.Outer(), style.Inner(), style.Sides(), style.Bold());
+        inner = DrawBevelBox(dc, frame, true, clNone, style.Outer(), style.Inner(), style.Sides(), style.Bold(), lineWidth_);
     } catch (...) {
         Local3DColorsStack.Pop();
         throw;

@@ -63,6 +63,7 @@ public:
 
 protected:
     void Paint() override;
+    void ScaleMetrics() override;
 
 private:
     void MakeDefaultPattern();
@@ -80,6 +81,8 @@ private:
     bool digitsOnly_ = false;
     bool shadowed_ = true;
     int shadowDepth_ = 6;
+    int depth_ = 6;     // ShadowDepth at the control's dpi
+    int lineWidth_ = 1; // the frame's bevel lines at the control's dpi
     std::unique_ptr<TBitmap> pattern_;
     TBitmap shadowBitmap_;
     bool userImage_ = false;

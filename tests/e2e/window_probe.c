@@ -156,6 +156,9 @@ static int ProbeText(const char* face, int height, int bold, const char* text, c
 
 int main(int argc, char** argv)
 {
+    /* The program scales itself to the screen's dpi; the probe reads its windows in real pixels too,
+     * not in the 96-dpi coordinates that a program unaware of the dpi is given. */
+    SetProcessDPIAware();
     if (argc == 3 && strcmp(argv[1], "window") == 0)
         return ProbeWindow(argv[2]);
     if (argc == 3 && strcmp(argv[1], "taskbar") == 0)
