@@ -167,15 +167,14 @@ TActionTarget TForm2::Target() const
     return radio1->Checked() ? TActionTarget::Local() : TActionTarget::Network(Edit1->GetText());
 }
 
-std::vector<TActionKind> TForm2::CheckedKinds() const
+TForm2::TCheckedKinds TForm2::CheckedKinds() const
 {
-    std::vector<TActionKind> kinds;
-    if (rd1->Checked())
-        kinds.push_back(TActionKind::Shutdown);
-    if (rd2->Checked())
-        kinds.push_back(TActionKind::Reboot);
-    if (rd3->Checked())
-        kinds.push_back(TActionKind::Logoff);
+    TCheckedKinds kinds;
+    for (auto [radio, kind] : {std::pair{rd1, TActionKind::Shutdown}, std::pair{rd2, TActionKind::Reboot},
+                               std::pair{rd3, TActionKind::Logoff}}) {
+        if (radio->Checked())
+            kinds.kind[kinds.count++] = kind;
+    }
     return kinds;
 }
 
@@ -183,16 +182,18 @@ void TForm2::Fire()
 {
     const TActionTarget target = Target();
     const std::string platform = System->OSPlatform();
-    for (TActionKind kind : CheckedKinds())
-        RunSystemAction(kind, target, platform);
+    const TCheckedKinds kinds = CheckedKinds();
+    for (int i = 0; i < kinds.count; ++i)
+        RunSystemAction(kinds.kind[i], target, platform);
 }
 
 void TForm2::glBitBtn1Click(TObject*)
 {
     // What the system would refuse is not armed: the user hears of it now, not after the moment.
     const TActionTarget target = Target();
-    for (TActionKind kind : CheckedKinds()) {
-        if (const std::string refusal = ActionRefusal(kind, target); !refusal.empty()) {
+    const TCheckedKinds kinds = CheckedKinds();
+    for (int i = 0; i < kinds.count; ++i) {
+        if (const std::string refusal = ActionRefusal(kinds.kind[i], target); !refusal.empty()) {
             WarnUser(refusal);
             return;
         }

@@ -92,7 +92,12 @@ private:
     void Fire();
     // The target and the kinds as the radio buttons and the name field stand now.
     TActionTarget Target() const;
-    std::vector<TActionKind> CheckedKinds() const;
+    // At most one of each kind, in the order of the radio buttons; no allocation for so few.
+    struct TCheckedKinds {
+        TActionKind kind[3];
+        int count = 0;
+    };
+    TCheckedKinds CheckedKinds() const;
     // The armed moment and the tick before, in whole seconds, so that a tick that comes late still
     // fires an armed second it jumped over.
     long long armedSecond_ = 0;

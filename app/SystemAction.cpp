@@ -3,7 +3,6 @@
 #include "app/SessionPort.h"
 
 #include <algorithm>
-#include <deque>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -120,7 +119,7 @@ std::vector<TStarted> gStarted;
 UINT_PTR gWatchTimer = 0;
 constexpr UINT kWatchMs = 250;
 
-std::deque<std::string> gWaiting;
+std::vector<std::string> gWaiting; // a few at the most: a vector is queue enough
 bool gShowing = false;
 std::string gShown;
 
@@ -226,43 +225,41 @@ void WarnUser(const std::string& text)
     if (gShowing)
         return;
     gShowing = true;
+    // Whatever happens in the message box, the queue is free again afterwards.
+    struct TDone {
+        ~TDone()
+        {
+            gWaiting.clear();
+            gShown.clear();
+            gShowing = false;
+        }
+    } done;
     // The message box runs a loop of its own, in which the timers go on and may warn again.
     while (!gWaiting.empty() && !SessionEnding()) {
         gShown = std::move(gWaiting.front());
-        gWaiting.pop_front();
-        try {
-            SessionPort().ShowWarning(gShown);
-        } catch (...) {
-            gShowing = false;
-            gShown.clear();
-            throw;
-        }
+        gWaiting.erase(gWaiting.begin());
+        SessionPort().ShowWarning(gShown);
     }
-    gWaiting.clear();
-    gShown.clear();
-    gShowing = false;
 }
 
 void WatchStartedCommands()
 {
-    std::vector<TStarted> failed;
-    std::vector<DWORD> codes;
+    // Told only once the list is settled: a warning's own message loop may come back here.
+    std::vector<std::string> failures;
     for (auto it = gStarted.begin(); it != gStarted.end();) {
         DWORD code = 0;
         if (!it->command->Ended(code)) {
             ++it;
             continue;
         }
-        if (code != 0) {
-            failed.push_back(std::move(*it));
-            codes.push_back(code);
-        }
+        if (code != 0)
+            failures.push_back(FailureText(it->kind, it->target, code));
         it = gStarted.erase(it);
     }
     if (gStarted.empty())
         StopWatching();
-    for (std::size_t i = 0; i < failed.size(); ++i)
-        Report(failed[i].kind, failed[i].target, codes[i]);
+    for (const std::string& text : failures)
+        WarnUser(text);
 }
 
 std::size_t StartedCommandsOut()
