@@ -7,6 +7,7 @@
 #include "controls/flat/FlatRadioButton.h"
 #include "controls/flat/SpinButton.h"
 #include "flat/PixelCount.h"
+#include "support/GdiLedger.h"
 #include "framework/Controls.h"
 
 namespace zv {
@@ -17,6 +18,19 @@ using namespace test;
 constexpr TColor kBack = RGBColor(236, 233, 216);
 
 int At(int v, int dpi) { return ::MulDiv(v, dpi, 96); }
+
+// Paints ten times more after `paint`: the control keeps what its canvas last selected, but a scaled
+// paint that left a pen, brush or font behind would leave one more each time.
+template <class Paint>
+void ExpectNothingLeftBehind(Paint paint)
+{
+    GdiLedger ledger;
+    paint();
+    const int held = ledger.Outstanding().total;
+    for (int i = 0; i < 10; ++i)
+        paint();
+    EXPECT_EQ(held, ledger.Outstanding().total);
+}
 
 // The colour of the ring `ring` pixels in from the edge, read at the middle of the left side.
 TColor LeftRing(const TDib& dib, int ring) { return dib.Pixel(ring, dib.Height() / 2); }
@@ -33,7 +47,7 @@ TEST(ScaledPaint, TheGaugesFrameAndTrackGrowWithItsSize)
         ASSERT_EQ(At(145, dpi), g.Width());
         ASSERT_EQ(At(25, dpi), g.Height());
         TDib dib(g.Width(), g.Height(), clFuchsia);
-        g.PaintTo(dib.DC());
+        ExpectNothingLeftBehind([&] { g.PaintTo(dib.DC()); });
         const int frame = At(1, dpi), inset = At(2, dpi);
         for (int i = 0; i < frame; ++i) {
             EXPECT_EQ(g.ColorBorder(), LeftRing(dib, i)) << i;
@@ -57,7 +71,7 @@ TEST(ScaledPaint, TheEditsRingsAreAsWideAsTheDpiMakesThem)
         e.SetBounds(0, 0, 121, 19);
         e.ScaleToDpi(dpi);
         TDib dib(e.Width(), e.Height(), clFuchsia);
-        e.DrawBorder(dib.DC());
+        ExpectNothingLeftBehind([&] { e.DrawBorder(dib.DC()); });
         const int line = At(1, dpi), rings = At(3, dpi);
         for (int i = 0; i < line; ++i)
             EXPECT_EQ(ColorToRGB(e.ColorBorder()), LeftRing(dib, i)) << i;
@@ -82,7 +96,7 @@ TEST(ScaledPaint, TheRadioCircleKeepsItsProportionsAndStaysWhole)
         EXPECT_EQ(At(10, dpi), circle.bottom - circle.top);
         EXPECT_EQ(At(16, dpi), b.CaptionRect().left);
         TDib dib(b.Width(), b.Height(), clFuchsia);
-        b.PaintTo(dib.DC());
+        ExpectNothingLeftBehind([&] { b.PaintTo(dib.DC()); });
         const TColor border = ColorToRGB(b.ColorBorder());
         const int midY = (circle.top + circle.bottom) / 2;
         // The circle's line is as thick as the dpi makes one pixel, on both sides, inside its box.
