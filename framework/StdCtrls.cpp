@@ -547,9 +547,38 @@ void TMemo::SetWordWrap(bool v)
     RecreateWnd();
 }
 
+bool TMemo::Deferred() const
+{
+    const TWinControl* shown = HandleAllocated() ? this : Parent();
+    return ReadOnly() && !(shown && shown->HandleAllocated() && ::IsWindowVisible(shown->HandleIfAllocated()));
+}
+
+std::string TMemo::GetText() const { return textPending_ ? TControl::GetText() : TCustomEdit::GetText(); }
+
+void TMemo::SetText(const std::string& text)
+{
+    textPending_ = HandleAllocated() && Deferred();
+    if (textPending_)
+        TControl::SetText(text);
+    else
+        TCustomEdit::SetText(text);
+}
+
+LRESULT TMemo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT && textPending_) {
+        textPending_ = false;
+        ::SetWindowTextA(HandleIfAllocated(), TControl::GetText().c_str());
+    }
+    return TCustomEdit::WndProc(msg, wParam, lParam);
+}
+
 void TMemo::CreateParams(TCreateParams& p)
 {
     TCustomEdit::CreateParams(p);
+    textPending_ = !p.caption.empty() && Deferred();
+    if (textPending_)
+        p.caption.clear();
     p.style |= ES_MULTILINE | ES_AUTOVSCROLL;
     if (wordWrap_)
         p.style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);

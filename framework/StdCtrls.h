@@ -190,11 +190,19 @@ public:
     void SetWantTabs(bool v) { wantTabs_ = v; }
 
     bool WantsKey(WORD key) override;
+    std::string GetText() const override;
+    void SetText(const std::string& text) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
+    // Breaking a long text into lines is real work for the edit control (some 10 ms for the version
+    // history under Wine), and every window is made at start-up. So a read-only memo whose window
+    // is not on screen keeps its text here and hands it over at its first paint.
+    bool textPending_ = false;
+    bool Deferred() const;
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
     bool wordWrap_ = true;
     bool wantReturns_ = true;

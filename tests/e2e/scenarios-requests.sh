@@ -69,7 +69,11 @@ scenario_request_network() {
     fail "a refused network log-off still reached shutdown.exe: [$(cat "$LOG" "$REFUSED" 2>/dev/null | paste -sd'|')]"
   [ -z "$(visible_window 'Atentie')" ] || fail "a second warning came at the moment that was never armed"
 
-  # A network restart goes out as \\srv9, whatever the field's slashes.
+  # A network restart goes out as \\srv9, whatever the field's slashes. The refused arming left the
+  # time picker as typed (an edited time no longer follows the clock), so it is brought back first:
+  # typing only the seconds into a minute gone by would arm a moment already past.
+  click_anuleaza
+  sleep 1.2
   click_kind 2
   arm_seconds_ahead
   expect_fired_once_at_armed_second '-r -m \\srv9 -t 00'

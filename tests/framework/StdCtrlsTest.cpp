@@ -491,6 +491,48 @@ TEST_F(StdCtrls, MemoLinesRoundTripAndReadOnlyRefusesTyping)
     EXPECT_TRUE(SplitLines("").empty());
 }
 
+int WindowTextLength(TWinControl* c) { return ::GetWindowTextLengthA(c->Handle()); }
+
+TEST_F(StdCtrls, AReadOnlyMemoOffScreenGivesItsWindowTheTextAtItsFirstPaint)
+{
+    auto* memo = Add<TMemo>(10, 10, 200, 100);
+    memo->SetReadOnly(true);
+    auto* editable = Add<TMemo>(10, 120, 200, 100);
+    const std::vector<std::string> lines{"1.00 prima versiune", "  continuare", "4.01"};
+    memo->SetLines(lines);   // before the window exists
+    editable->SetLines(lines);
+    form->Finish();
+    EXPECT_EQ(0, WindowTextLength(memo)) << "the hidden window was handed the text at creation";
+    EXPECT_EQ(lines, memo->Lines()) << "the object still answers with its text";
+    EXPECT_EQ(lines, editable->Lines());
+    EXPECT_GT(WindowTextLength(editable), 0) << "only read-only memos wait";
+
+    // Set again while hidden, then made anew while hidden: the newest text waits, the old never shows.
+    memo->SetLines({"veche"});
+    memo->SetLines(lines);
+    memo->SetScrollBars(TScrollStyle::ssVertical);
+    EXPECT_EQ(0, WindowTextLength(memo));
+    EXPECT_EQ(lines, memo->Lines());
+
+    ShowForm();
+    ::UpdateWindow(form->Handle());
+    EXPECT_EQ("1.00 prima versiune\r\n  continuare\r\n4.01", memo->GetText());
+    EXPECT_EQ(memo->GetText().size(), static_cast<size_t>(WindowTextLength(memo)));
+    EXPECT_EQ(3, ::SendMessageA(memo->Handle(), EM_GETLINECOUNT, 0, 0));
+
+    // On screen a new text goes in at once; hidden again, it waits for the next showing.
+    memo->SetLines({"alta"});
+    EXPECT_EQ(4, WindowTextLength(memo));
+    form->Hide();
+    memo->SetLines(lines);
+    EXPECT_EQ(4, WindowTextLength(memo)) << "a hidden window keeps what it had until it is painted";
+    EXPECT_EQ(lines, memo->Lines());
+    form->Show();
+    ::UpdateWindow(form->Handle());
+    EXPECT_EQ(lines, memo->Lines());
+    EXPECT_EQ(memo->GetText().size(), static_cast<size_t>(WindowTextLength(memo)));
+}
+
 // ---------------------------------------------------------------- image
 
 TEST_F(StdCtrls, ImageDrawsItsPictureAtTheCornerCentredOrStretched)
