@@ -66,14 +66,7 @@ dpi_scenario() { # dpi width height
 # pick_menu, after a click on an empty spot of the main window at this dpi).
 dpi_open_menu() { # title column entry
   click_client "$MAIN" "$MAIN_SW" "$MAIN_SH" "$(sc 420)" "$(sc 290)"
-  xdotool key F10
-  sleep 0.1
-  local i
-  for (( i = 0; i < $2; i++ )); do xdotool key Right; done
-  xdotool key Down
-  sleep 0.2
-  for (( i = 0; i < $3; i++ )); do xdotool key Down; done
-  xdotool key Return
+  menu_keys "$2" "$3"
   OPENED=$(wait_window "$1" 5000) || { fail "the menu did not show \"$1\" at $DPI dpi"; return 1; }
 }
 

@@ -26,6 +26,11 @@ pick_despre_menu() {
 # Picks entry $2 (from 0) of the main menu's column $1 (0: File, 1: Setari, 2: Despre) with the keyboard.
 pick_menu() { # column entry
   click_main 420 290
+  menu_keys "$1" "$2"
+}
+
+# The keys that pick entry $2 of menu column $1, once an empty spot of the main window was clicked.
+menu_keys() { # column entry
   xdotool key F10
   sleep 0.1
   local i
