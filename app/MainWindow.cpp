@@ -23,18 +23,6 @@ TForm2* Form2 = nullptr;
 
 namespace {
 
-// Whole seconds since 1601, for telling which second a tick fell in.
-long long WholeSeconds(const SYSTEMTIME& t)
-{
-    FILETIME ft;
-    if (!::SystemTimeToFileTime(&t, &ft))
-        return 0;
-    ULARGE_INTEGER u;
-    u.LowPart = ft.dwLowDateTime;
-    u.HighPart = ft.dwHighDateTime;
-    return static_cast<long long>(u.QuadPart / 10000000ULL);
-}
-
 // The date of one picker with the time of day of the other.
 SYSTEMTIME Combine(const SYSTEMTIME& date, const SYSTEMTIME& time)
 {
@@ -120,7 +108,7 @@ void TForm2::FormCreate(TObject*)
     TimeEdited = false;
     rd1->SetChecked(true);
     DateTimePicker2->SetMinDate(DateOf(now));
-    watchedUpTo_ = WholeSeconds(now);
+    moment_.Start(WallSecond(now));
     sleepWatch_.Start();
     LoadSettings();
 }
@@ -134,7 +122,7 @@ void TForm2::FormShow(TObject*)
 void TForm2::Timer1Timer(TObject*)
 {
     const SYSTEMTIME now = Now();
-    const long long nowSecond = WholeSeconds(now);
+    const long long nowSecond = WallSecond(now);
     const bool slept = sleepWatch_.Look().slept;
     glLabel4->SetCaption(TimeToText(now));
     if (!Validated && !TimeEdited) {
@@ -146,20 +134,11 @@ void TForm2::Timer1Timer(TObject*)
         if (!earliest || SystemTimeToDateTime(DateOf(again)) >= SystemTimeToDateTime(*earliest))
             DateTimePicker2->SetDateTime(again);
     }
-    if (Validated) {
-        const bool matches = StoredTimeText == glLabel4->Caption() && StoredDateText == DateToText(now);
-        // A tick that came late jumped over the armed second: it fires now, once. Not when the
-        // machine slept since the tick before: the moment may have passed while it slept, and an
-        // action sprung on its owner the moment the lid opens is the one thing worse than none.
-        const bool jumpedOver = armedSecond_ > watchedUpTo_ && armedSecond_ < nowSecond && !slept;
-        if (matches || jumpedOver)
-            Fire();
-    }
-    // The second of this tick, also when the clock was put back: a later tick that jumps over the
-    // armed second fires it, whatever the clock showed before.
-    watchedUpTo_ = nowSecond;
-    // Held awake until the armed second: a clock put back before it holds again.
-    HoldAwake(ahMainWindow, Validated && armedSecond_ > nowSecond);
+    if (moment_.Tick(nowSecond, slept))
+        Fire();
+    // Held awake until the moment fires; a clock put back before a moment that has not fired holds
+    // again.
+    HoldAwake(ahMainWindow, moment_.HoldsAwake(nowSecond));
 }
 
 TActionTarget TForm2::Target() const
@@ -198,22 +177,32 @@ void TForm2::glBitBtn1Click(TObject*)
             return;
         }
     }
-    Validated = true;
     const SYSTEMTIME date = DateTimePicker2->DateTime();
     const SYSTEMTIME time = DateTimePicker1->DateTime();
-    StoredDateText = DateToText(date);
-    StoredTimeText = TimeToText(time);
-    Label4->SetCaption(TimeToText(time));
-    armedSecond_ = WholeSeconds(Combine(date, time));
-    // Seconds before the arming are not watched: a moment armed in the past never fires.
-    watchedUpTo_ = WholeSeconds(Now());
-    // The tick in the armed second itself still fires it.
-    HoldAwake(ahMainWindow, armedSecond_ >= watchedUpTo_);
+    SYSTEMTIME moment = Combine(date, time);
+    const std::string timeText = TimeToText(moment);
+    // A time format without seconds shows the minute: the moment meant is its start, the first
+    // second the clock shows that text.
+    if (SYSTEMTIME whole = moment; (whole.wSecond = 0, TimeToText(whole) == timeText))
+        moment = whole;
+    // A moment already gone never comes: arming it would show a time that does nothing.
+    if (!moment_.Arm(WallSecond(moment), WallSecond(Now()))) {
+        WarnUser("Momentul ales, " + DateToText(moment) + " " + timeText +
+                 ", a trecut deja.\nAlegeti o data si o ora care urmeaza; nimic nu a fost stabilit.");
+        return;
+    }
+    armedAt_ = moment;
+    Validated = true;
+    StoredDateText = DateToText(moment);
+    StoredTimeText = timeText;
+    Label4->SetCaption(timeText);
+    HoldAwake(ahMainWindow, true);
 }
 
 void TForm2::glBitBtn2Click(TObject*)
 {
     Validated = false;
+    moment_.Disarm();
     Label4->SetCaption("nestabilita");
     TimeEdited = false;
     HoldAwake(ahMainWindow, false);
@@ -244,6 +233,30 @@ void TForm2::FormClose(TObject*, TCloseAction&)
     else
         Form1->Close();
     SaveSettings();
+}
+
+LRESULT TForm2::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = TForm::WndProc(msg, wParam, lParam);
+    // Sent to every top-level window when the user changes the regional settings ("intl", the
+    // section's old name; learn.microsoft.com, WM_SETTINGCHANGE).
+    if (msg == WM_SETTINGCHANGE && lParam && ::lstrcmpiA(reinterpret_cast<const char*>(lParam), "intl") == 0)
+        RegionalFormatsChanged();
+    return result;
+}
+
+void TForm2::RegionalFormatsChanged()
+{
+    ResetFormatSettings();
+    glLabel4->SetCaption(TimeToText(Now()));
+    DateTimePicker1->FormatsChanged();
+    DateTimePicker2->FormatsChanged();
+    // The same moment, in the new words.
+    if (Validated) {
+        StoredDateText = DateToText(armedAt_);
+        StoredTimeText = TimeToText(armedAt_);
+        Label4->SetCaption(StoredTimeText);
+    }
 }
 
 void TForm2::DateTimePicker1Change(TObject*) { TimeEdited = true; }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ArmedMoment.h"
 #include "app/SleepWatch.h"
 #include "app/SystemAction.h"
 #include "controls/flat/FlatRadioButton.h"
@@ -60,7 +61,7 @@ public:
     TglHint* glHint1;
     TMainMenu* MainMenu1;
 
-    // The choice is armed: the tick compares and fires only while this is true.
+    // The choice is armed: shown as armed until "Anuleaza", also once its moment has fired.
     bool Validated = false;
     // The user changed the time picker: the tick no longer moves the pickers.
     bool TimeEdited = false;
@@ -88,7 +89,11 @@ public:
     void Despre1Click(TObject* sender);
     void glStaticText1Click(TObject* sender);
 
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    // The user changed the regional formats: every time and date shown is made again in them.
+    void RegionalFormatsChanged();
     void Fire();
     // The target and the kinds as the radio buttons and the name field stand now.
     TActionTarget Target() const;
@@ -98,10 +103,9 @@ private:
         int count = 0;
     };
     TCheckedKinds CheckedKinds() const;
-    // The armed moment and the tick before, in whole seconds, so that a tick that comes late still
-    // fires an armed second it jumped over.
-    long long armedSecond_ = 0;
-    long long watchedUpTo_ = 0;
+    // The armed moment on the wall clock, and whether it has fired.
+    TArmedMoment moment_;
+    SYSTEMTIME armedAt_{};
     // Whether the machine slept since the tick before.
     TSleepWatch sleepWatch_;
 };

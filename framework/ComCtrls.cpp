@@ -241,6 +241,13 @@ bool TDateTimePicker::CNNotify(NMHDR& hdr, LRESULT& result)
     return true;
 }
 
+void TDateTimePicker::FormatsChanged()
+{
+    // No format string: back to the default one of its style, read from the regional settings now.
+    if (HWND h = HandleIfAllocated())
+        ::SendMessageA(h, DTM_SETFORMATA, 0, 0);
+}
+
 void TDateTimePicker::Change()
 {
     if (OnChange)

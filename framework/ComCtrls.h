@@ -55,6 +55,10 @@ public:
     bool ParseInput() const { return parseInput_; }
     void SetParseInput(bool v);
 
+    // The user changed the regional formats: the picker shows its value in the new ones. The native
+    // picker reads them only when its format is set, and a child window is not told of the change.
+    void FormatsChanged();
+
     TNotifyEvent OnChange;
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -73,8 +73,10 @@ TEST_F(MainWindowAwake, LetGoByAnuleazaAnulareAndExitAndNeverHeldForAMomentInThe
     EXPECT_EQ(kHeldThenLetGo, power.Requests());
 
     power.Clear();
-    Arm(At(14, 29, 0));
+    Form2->DateTimePicker1->SetDateTime(At(14, 29, 0));
+    ClickButton(Form2->glBitBtn1); // refused: the moment has passed
     TickAfter(1);
+    EXPECT_FALSE(Form2->Validated);
     EXPECT_TRUE(power.Requests().empty());
 
     Arm(At(15, 0, 0));
