@@ -163,7 +163,8 @@ void StartShutdownCommand(TActionKind kind, const TActionTarget& target, const s
 {
     const std::string path = SystemShutdownPath();
     DWORD error = ERROR_FILE_NOT_FOUND;
-    Watch(path.empty() ? nullptr : SessionPort().StartCommand(path, parameters, error), error, kind, target);
+    std::unique_ptr<IStartedCommand> command = path.empty() ? nullptr : SessionPort().StartCommand(path, parameters, error);
+    Watch(std::move(command), error, kind, target);
 }
 
 } // namespace
@@ -195,7 +196,8 @@ void RunSystemAction(TActionKind kind, const TActionTarget& target, const std::s
     }
     if (target.network && kind == TActionKind::Logoff) {
         DWORD error = ERROR_GEN_FAILURE;
-        Watch(StartRemoteLogoff(SessionPort(), BareName(target.machineName), error), error, kind, target);
+        std::unique_ptr<IStartedCommand> command = StartRemoteLogoff(SessionPort(), BareName(target.machineName), error);
+        Watch(std::move(command), error, kind, target);
         return;
     }
     if (target.network) {

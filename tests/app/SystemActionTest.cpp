@@ -239,14 +239,13 @@ TEST(SystemAction, FailuresOfEveryKindOfRequestReachTheUser)
         ASSERT_EQ(port.Warnings().size(), 2u);
         EXPECT_EQ(port.Warnings()[1].rfind("Zavrina sistemului \\\\srv-off nu a reusit.", 0), 0u) << port.Warnings()[1];
     }
-    {
-        // shutdown.exe could not be started at all.
+    for (DWORD error : {DWORD{ERROR_FILE_NOT_FOUND}, DWORD{ERROR_ACCESS_DENIED}}) {
+        // shutdown.exe could not be started at all: the error the start gave is the one shown.
         TFakeSessionPort port;
-        port.FailStarts(ERROR_FILE_NOT_FOUND);
+        port.FailStarts(error);
         RunSystemAction(TActionKind::Shutdown, TActionTarget::Local(), "NT");
         EXPECT_EQ(StartedCommandsOut(), 0u);
-        EXPECT_EQ(port.Warnings(), std::vector<std::string>{
-                                       FailureText(TActionKind::Shutdown, TActionTarget::Local(), ERROR_FILE_NOT_FOUND)});
+        EXPECT_EQ(port.Warnings(), std::vector<std::string>{FailureText(TActionKind::Shutdown, TActionTarget::Local(), error)});
     }
     {
         // The session-ending call refused.
