@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/SystemLibrary.h"
 
 namespace zv {
 
@@ -30,6 +31,69 @@ private:
     HANDLE process_;
 };
 
+// wtsapi32.dll is not a KnownDLL: it is loaded from the system directory, and each open server holds
+// its own reference to it, so that a server let go on any thread never outlives the code it calls.
+class TWtsServer final : public IRemoteSessions {
+public:
+    TWtsServer(HMODULE module, HANDLE server) : module_(module), server_(server) {}
+    ~TWtsServer() override
+    {
+        if (auto close = SystemFunction<decltype(&::WTSCloseServer)>(module_, "WTSCloseServer"))
+            close(server_);
+        ::FreeLibrary(module_);
+    }
+    TWtsServer(const TWtsServer&) = delete;
+    TWtsServer& operator=(const TWtsServer&) = delete;
+
+    DWORD EnumerateSessions(WTS_SESSION_INFOA*& sessions, DWORD& count) override
+    {
+        auto enumerate = SystemFunction<decltype(&::WTSEnumerateSessionsA)>(module_, "WTSEnumerateSessionsA");
+        return enumerate ? Result(enumerate(server_, 0, 1, &sessions, &count)) : ERROR_PROC_NOT_FOUND;
+    }
+
+    void FreeMemory(void* memory) override
+    {
+        if (auto free = SystemFunction<decltype(&::WTSFreeMemory)>(module_, "WTSFreeMemory"))
+            free(memory);
+    }
+
+    // Not waiting for the session to end (bWait FALSE): the user's programs may take their time closing.
+    DWORD LogoffSession(DWORD sessionId) override
+    {
+        auto logoff = SystemFunction<decltype(&::WTSLogoffSession)>(module_, "WTSLogoffSession");
+        return logoff ? Result(logoff(server_, sessionId, FALSE)) : ERROR_PROC_NOT_FOUND;
+    }
+
+    static std::unique_ptr<IRemoteSessions> Open(const char* machine, DWORD& error)
+    {
+        const HMODULE module = LoadSystemLibrary("wtsapi32.dll");
+        if (!module) {
+            error = LastError();
+            return nullptr;
+        }
+        auto open = SystemFunction<decltype(&::WTSOpenServerA)>(module, "WTSOpenServerA");
+        ::SetLastError(0);
+        const HANDLE server = open ? open(const_cast<LPSTR>(machine)) : nullptr;
+        if (!server) {
+            error = open ? LastError() : ERROR_PROC_NOT_FOUND;
+            ::FreeLibrary(module);
+            return nullptr;
+        }
+        return std::make_unique<TWtsServer>(module, server);
+    }
+
+private:
+    static DWORD LastError()
+    {
+        const DWORD error = ::GetLastError();
+        return error ? error : ERROR_GEN_FAILURE;
+    }
+    static DWORD Result(BOOL ok) { return ok ? 0 : LastError(); }
+
+    HMODULE module_;
+    HANDLE server_;
+};
+
 class TWindowsSessionPort final : public ISessionPort {
 public:
     // CreateProcess rather than the shell: the shell cannot give the exit code back without keeping the
@@ -55,6 +119,14 @@ public:
         }
         ::CloseHandle(process.hThread);
         return std::make_unique<TProcessCommand>(process.hProcess);
+    }
+
+    // A machine that cannot be reached is mostly told only by the first call on its handle: WTSOpenServerA
+    // gives "a handle that is not valid" when it fails, to be tested by using it (WTSOpenServerA on
+    // learn.microsoft.com). A null one is failure at once.
+    std::unique_ptr<IRemoteSessions> OpenRemoteSessions(const char* machine, DWORD& error) override
+    {
+        return TWtsServer::Open(machine, error);
     }
 
     DWORD ExitWindowsEx(UINT flags, DWORD reserved) override

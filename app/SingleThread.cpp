@@ -94,8 +94,9 @@ int pthread_once(volatile long* once, void (*fn)(void))
     return 0;
 }
 
-// The runtime's per-thread exception state. Destructors are not run at thread exit: only the
-// user-interface thread runs the program's code.
+// The runtime's per-thread exception state. Destructors are not run at thread exit: besides the
+// user-interface thread, only a network log-off's thread runs the program's code, and it throws nothing
+// on its way (RemoteLogoff.cpp).
 int pthread_key_create(unsigned* key, void (*)(void*))
 {
     const DWORD index = ::TlsAlloc();

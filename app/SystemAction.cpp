@@ -1,5 +1,6 @@
 #include "app/SystemAction.h"
 
+#include "app/RemoteLogoff.h"
 #include "app/SessionPort.h"
 
 #include <algorithm>
@@ -69,15 +70,11 @@ bool IsPlainName(const std::string& name)
 // A 32-bit program on 64-bit Windows gets system32 here and the system redirects it to its own copy.
 std::string SystemShutdownPath()
 {
-    std::vector<char> dir(MAX_PATH + 1);
-    UINT length = ::GetSystemDirectoryA(dir.data(), static_cast<UINT>(dir.size()));
-    if (length >= dir.size()) {
-        dir.resize(length + 1);
-        length = ::GetSystemDirectoryA(dir.data(), static_cast<UINT>(dir.size()));
-    }
-    if (length == 0 || length >= dir.size())
+    char dir[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryA(dir, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
         return {};
-    std::string path(dir.data(), length);
+    std::string path(dir, length);
     if (path.back() != '\\')
         path += '\\';
     return path + "shutdown.exe";
@@ -150,11 +147,9 @@ void Report(TActionKind kind, const TActionTarget& target, DWORD error)
     WarnUser(FailureText(kind, target, error));
 }
 
-void StartShutdownCommand(TActionKind kind, const TActionTarget& target, const std::string& parameters)
+// Watched until it ends, like a started shutdown command; null when it could not start, with `error`.
+void Watch(std::unique_ptr<IStartedCommand> command, DWORD error, TActionKind kind, const TActionTarget& target)
 {
-    const std::string path = SystemShutdownPath();
-    DWORD error = ERROR_FILE_NOT_FOUND;
-    std::unique_ptr<IStartedCommand> command = path.empty() ? nullptr : SessionPort().StartCommand(path, parameters, error);
     if (!command) {
         Report(kind, target, error);
         return;
@@ -162,6 +157,14 @@ void StartShutdownCommand(TActionKind kind, const TActionTarget& target, const s
     gStarted.push_back({std::move(command), kind, target});
     if (!gWatchTimer)
         gWatchTimer = ::SetTimer(nullptr, 0, kWatchMs, WatchTimerProc);
+}
+
+void StartShutdownCommand(TActionKind kind, const TActionTarget& target, const std::string& parameters)
+{
+    const std::string path = SystemShutdownPath();
+    DWORD error = ERROR_FILE_NOT_FOUND;
+    std::unique_ptr<IStartedCommand> command = path.empty() ? nullptr : SessionPort().StartCommand(path, parameters, error);
+    Watch(std::move(command), error, kind, target);
 }
 
 } // namespace
@@ -178,9 +181,6 @@ std::string ActionRefusal(TActionKind kind, const TActionTarget& target)
 {
     if (!target.network)
         return {};
-    if (kind == TActionKind::Logoff)
-        return "Delogarea nu se poate cere unui sistem din retea: comanda shutdown a Windows nu o permite.\n"
-               "Alegeti Zavrin sau Rebootare, ori Actiune locala.";
     if (BareName(target.machineName).empty())
         return "Scrieti numele sistemului din retea (de exemplu //server).";
     if (MachineArgument(target.machineName).empty())
@@ -192,6 +192,12 @@ void RunSystemAction(TActionKind kind, const TActionTarget& target, const std::s
 {
     if (const std::string refusal = ActionRefusal(kind, target); !refusal.empty()) {
         WarnUser(refusal);
+        return;
+    }
+    if (target.network && kind == TActionKind::Logoff) {
+        DWORD error = ERROR_GEN_FAILURE;
+        std::unique_ptr<IStartedCommand> command = StartRemoteLogoff(SessionPort(), BareName(target.machineName), error);
+        Watch(std::move(command), error, kind, target);
         return;
     }
     if (target.network) {
@@ -209,9 +215,11 @@ void RunSystemAction(TActionKind kind, const TActionTarget& target, const std::s
 
 std::string FailureText(TActionKind kind, const TActionTarget& target, DWORD error)
 {
+    const std::string first = ActionWords(kind, target) + " nu a reusit.";
+    if (error == kNoOneAtTheConsole)
+        return first + "\n\nNu este niciun user conectat la consola acestui sistem.";
     const std::string code = "(cod " + std::to_string(error) + ")";
     const std::string text = SystemText(error);
-    const std::string first = ActionWords(kind, target) + " nu a reusit.";
     return text.empty() ? first + " " + code : first + "\n\n" + text + "\n" + code;
 }
 

@@ -29,10 +29,11 @@ std::string MachineArgument(const std::string& typed);
 std::string ActionRefusal(TActionKind kind, const TActionTarget& target);
 
 // platform is the collector's OSPlatform text; only exactly "NT" counts as the NT family.
-// Local target: "NT" starts shutdown.exe, anything else calls ExitWindowsEx. Network target: always
-// shutdown.exe with -m \\name. A request the system would refuse is not made, and the user is told.
-// The shutdown command runs on its own; when it ends with an error, the user is shown the system's
-// text for it (see WatchStartedCommands). Success is silent.
+// Local target: "NT" starts shutdown.exe, anything else calls ExitWindowsEx. Network target: a shut-down
+// or restart is shutdown.exe with -m \\name; a log-off goes to the machine's session service on a
+// thread of its own (RemoteLogoff.h). A request the system would refuse is not made, and the user is
+// told. Both run on their own; when one ends with an error, the user is shown the system's text for
+// it, or what went wrong in the program's words (see WatchStartedCommands). Success is silent.
 void RunSystemAction(TActionKind kind, const TActionTarget& target, const std::string& platform);
 
 // What the user is told when the request failed with `error`: the action and its target, the
@@ -43,12 +44,12 @@ std::string FailureText(TActionKind kind, const TActionTarget& target, DWORD err
 // the screen waits for it, and one already waiting is not queued twice.
 void WarnUser(const std::string& text);
 
-// One look at the shutdown commands started and not yet ended, without waiting: those that ended are
+// One look at the shutdown commands and network log-offs started and not yet ended, without waiting: those that ended are
 // let go, and each that ended with an error is shown. The message loop runs this four times a second
 // while a command is out, so the windows and their timers go on meanwhile.
 void WatchStartedCommands();
 
-// The commands started and not yet seen to end.
+// The commands and network log-offs started and not yet seen to end.
 std::size_t StartedCommandsOut();
 
 } // namespace zv

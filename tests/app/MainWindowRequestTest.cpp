@@ -60,8 +60,8 @@ TEST_F(MainWindowRequest, EachKindAndTargetGoesOutAsWindowsTakesIt)
     }
 }
 
-// A network log-off, an empty name or one the executor cannot send is refused by "Valideaza" itself:
-// the reason is shown, nothing is armed, and the moment passes without a request.
+// An empty name or one the executor cannot send is refused by "Valideaza" itself, for a log-off as for
+// the other actions: the reason is shown, nothing is armed, and the moment passes without a request.
 TEST_F(MainWindowRequest, WhatTheSystemWouldRefuseIsRefusedWhenArmed)
 {
     struct Case {
@@ -69,8 +69,8 @@ TEST_F(MainWindowRequest, WhatTheSystemWouldRefuseIsRefusedWhenArmed)
         std::string machine;
         const char* reason;
     } cases[] = {
-        {Form2->rd3, "//srv9", "Delogarea nu se poate cere unui sistem din retea"},
-        {Form2->rd3, "//", "Delogarea nu se poate cere unui sistem din retea"},
+        {Form2->rd3, "//", "Scrieti numele sistemului din retea"},
+        {Form2->rd3, "//srv 9", "nu poate contine spatii"},
         {Form2->rd1, "//", "Scrieti numele sistemului din retea"},
         {Form2->rd2, "", "Scrieti numele sistemului din retea"},
         {Form2->rd1, "//srv 9", "nu poate contine spatii"},
@@ -96,16 +96,46 @@ TEST_F(MainWindowRequest, WhatTheSystemWouldRefuseIsRefusedWhenArmed)
 // what the system would refuse is refused then, and said so, instead of failing without a word.
 TEST_F(MainWindowRequest, AChoiceChangedAfterArmingIntoARefusalIsShownAtTheMoment)
 {
-    Choose(Form2->rd2, "//srv9");
+    Choose(Form2->rd3, "//srv9");
     Form2->DateTimePicker1->SetDateTime(At(14, 30, 2));
     ClickButton(Form2->glBitBtn1);
     ASSERT_TRUE(Form2->Validated);
-    Form2->rd3->SetChecked(true);
+    Form2->Edit1->SetText("//");
     for (int i = 0; i < 4; ++i)
         TickAfter(1);
     EXPECT_EQ(0u, session.RequestCount());
     ASSERT_EQ(1u, session.Warnings().size());
-    EXPECT_NE(session.Warnings()[0].find("Delogarea nu se poate cere"), std::string::npos);
+    EXPECT_NE(session.Warnings()[0].find("Scrieti numele sistemului din retea"), std::string::npos);
+}
+
+// A network log-off is armed like the other network actions and, at its moment, goes to the machine's
+// session service while the window goes on ticking, however long the machine takes to answer; what it
+// answers is shown once.
+TEST_F(MainWindowRequest, ANetworkLogOffIsArmedAndSentWhileTheClockGoesOn)
+{
+    session.Remote.SetSessions({{0, "Services", WTSDisconnected}, {1, "Console", WTSActive}});
+    session.Remote.FailLogoff(ERROR_ACCESS_DENIED);
+    session.Remote.Hold();
+    Choose(Form2->rd3, "\\srv9");
+    ArmAndRunThroughTheMoment();
+    ASSERT_TRUE(session.Remote.AwaitCalls(1));
+    EXPECT_TRUE(Parameters(session).empty()) << "the shutdown command cannot log off another machine";
+    for (int i = 0; i < 3; ++i) {
+        TickAfter(1);
+        WatchStartedCommands();
+    }
+    EXPECT_EQ("14:30:07", Form2->glLabel4->Caption());
+    EXPECT_TRUE(session.Warnings().empty());
+    EXPECT_EQ(1u, StartedCommandsOut());
+
+    session.Remote.Release();
+    ASSERT_TRUE(SettleStartedCommands());
+    EXPECT_EQ((std::vector<std::string>{"open srv9", "enumerate", "free", "logoff 1", "close"}), session.Remote.Calls());
+    EXPECT_EQ(std::vector<std::string>{FailureText(TActionKind::Logoff, TActionTarget::Network("\\srv9"),
+                                                   ERROR_ACCESS_DENIED)},
+              session.Warnings());
+    TickAfter(1);
+    EXPECT_EQ(1u, session.RequestCount()) << "fired once";
 }
 
 // The network machine cannot be found: shutdown.exe ends with 53 while the window goes on ticking,

@@ -1,10 +1,12 @@
 // A session port that only records. Constructing one installs it; destroying it puts back whatever
 // port was installed before, so fakes nest and no request escapes to the machine running the tests.
-// The commands it starts end when the test says, with the exit code the test chooses.
+// The commands it starts end when the test says, with the exit code the test chooses; the session
+// service of network machines is `Remote`.
 #pragma once
 
 #include "app/SessionPort.h"
 #include "app/SystemAction.h"
+#include "tests/support/FakeRemoteSessions.h"
 
 #include <cstddef>
 #include <functional>
@@ -30,9 +32,11 @@ public:
     TFakeSessionPort() : fPrevious(&SessionPort()) { SetSessionPort(this); }
     ~TFakeSessionPort() override
     {
-        // What is still out ends quietly, so no later test sees it.
+        // What is still out ends quietly, so no later test sees it; a network log-off held at the gate
+        // is let through and awaited, since its thread still calls this port.
+        Remote.Release();
         EndCommands(0);
-        WatchStartedCommands();
+        SettleStartedCommands();
         SetSessionPort(fPrevious);
     }
     TFakeSessionPort(const TFakeSessionPort&) = delete;
@@ -52,6 +56,11 @@ public:
         return std::make_unique<TCommand>(state);
     }
 
+    std::unique_ptr<IRemoteSessions> OpenRemoteSessions(const char* machine, DWORD& error) override
+    {
+        return Remote.Open(machine, error);
+    }
+
     DWORD ExitWindowsEx(UINT flags, DWORD reserved) override
     {
         fExitCalls.push_back({flags, reserved});
@@ -67,6 +76,7 @@ public:
 
     // Runs while a warning is on the screen, as the message box's own loop would run timers.
     std::function<void()> WhileShown;
+    TFakeRemoteSessions Remote;
 
     // Commands started from now on end with this code at the first look; nullopt keeps them running
     // until EndCommands. They end with 0 unless told otherwise.
@@ -85,7 +95,13 @@ public:
     const std::vector<TStartCall>& Starts() const { return fStarts; }
     const std::vector<TExitWindowsCall>& ExitCalls() const { return fExitCalls; }
     const std::vector<std::string>& Warnings() const { return fWarnings; }
-    std::size_t RequestCount() const { return fStarts.size() + fExitCalls.size(); }
+    std::size_t RequestCount() const
+    {
+        std::size_t opens = 0;
+        for (const std::string& call : Remote.Calls())
+            opens += call.rfind("open ", 0) == 0 ? 1 : 0;
+        return fStarts.size() + fExitCalls.size() + opens;
+    }
     // Commands the program still holds: started and not yet let go.
     std::size_t CommandsHeld() const
     {
