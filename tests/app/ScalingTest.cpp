@@ -161,6 +161,43 @@ TEST_F(Scaling, MovingToAnotherScreenAndBackGivesTheLayoutAt96Exactly)
     }
 }
 
+// Moved onto a screen of another scale, the window goes where Windows suggests (on that screen, under
+// the pointer that drags it), not where it was: the suggested place is taken, the size is the layout's.
+TEST_F(Scaling, MovedToAScreenOfAnotherScaleTheWindowTakesThePlaceWindowsSuggests)
+{
+    for (TForm* form : std::vector<TForm*>{Form2, temporizator, Versiuni}) {
+        SCOPED_TRACE(form->Name());
+        form->Show();
+        const FormFacts at96 = Read(form);
+        RECT was;
+        ::GetWindowRect(form->Handle(), &was);
+        struct Move {
+            int dpi, dx, dy;
+        };
+        for (const Move& m : {Move{144, 37, 23}, Move{192, -11, 41}, Move{96, 53, -17}}) {
+            SCOPED_TRACE(m.dpi);
+            RECT suggested{was.left + m.dx, was.top + m.dy, 0, 0};
+            suggested.right = suggested.left + ::MulDiv(was.right - was.left, m.dpi, form->Dpi());
+            suggested.bottom = suggested.top + ::MulDiv(was.bottom - was.top, m.dpi, form->Dpi());
+            ::SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(m.dpi, m.dpi), reinterpret_cast<LPARAM>(&suggested));
+            RECT now;
+            ::GetWindowRect(form->Handle(), &now);
+            EXPECT_EQ(suggested.left, now.left);
+            EXPECT_EQ(suggested.top, now.top);
+            if (Fits(form, at96, m.dpi)) {
+                RECT client;
+                ::GetClientRect(form->Handle(), &client);
+                EXPECT_EQ(MulDiv96(at96.clientWidth, m.dpi), client.right);
+                EXPECT_EQ(MulDiv96(at96.clientHeight, m.dpi), client.bottom);
+            }
+            was = now;
+        }
+        EXPECT_EQ(96, form->Dpi());
+        ExpectSame(at96, Read(form));
+        form->Hide();
+    }
+}
+
 TEST_F(Scaling, AScreenReaderFindsTheControlsAtTheirScaledPlaces)
 {
     Form2->Show();

@@ -170,4 +170,17 @@ TEST_F(SettingsStore, AKeyWithoutTheValueAnywhereChecksTheBoxAndAValueElsewhereW
     EXPECT_EQ(2, NextStart());
 }
 
+// A REG_DWORD of two bytes holds no setting: the value elsewhere counts, not the first bytes of this one.
+TEST_F(SettingsStore, ADwordOfAnotherLengthCountsAsMissing)
+{
+    registry.SetDword(kMachine, "dialog", 1);
+    for (const std::vector<BYTE>& bytes : {std::vector<BYTE>{0, 0}, std::vector<BYTE>{0}, std::vector<BYTE>{}}) {
+        SCOPED_TRACE("bytes: " + std::to_string(bytes.size()));
+        registry.SetRaw(kUser, "dialog", REG_DWORD, bytes);
+        EXPECT_EQ(1, NextStart());
+    }
+    registry.SetRaw(kUser, "dialog", REG_DWORD, {0, 0, 0, 0});
+    EXPECT_EQ(0, NextStart());
+}
+
 } // namespace

@@ -260,6 +260,43 @@ TEST(SystemAction, FailuresOfEveryKindOfRequestReachTheUser)
               "Zavrina sistemului nu a reusit. (cod 536936447)");
 }
 
+// Two commands out and one ends while the warning of the other is on the screen: the message box's own
+// loop runs the look at the commands again, inside the look that brought the warning. Each failure is
+// shown once, in the order they ended, and both commands are let go, whichever of them ended first.
+TEST(SystemAction, ACommandEndingWhileTheWarningOfAnotherIsShownIsToldAfterIt)
+{
+    const TActionTarget srv = TActionTarget::Network("//srv9");
+    const TActionTarget off = TActionTarget::Network("//srv-off");
+    for (std::size_t first : {0u, 1u}) {
+        SCOPED_TRACE("the command started " + std::to_string(first) + "th ends first");
+        TFakeSessionPort port;
+        port.SetExitCode(std::nullopt);
+        RunSystemAction(TActionKind::Reboot, srv, "NT");
+        RunSystemAction(TActionKind::Shutdown, off, "NT");
+        ASSERT_EQ(StartedCommandsOut(), 2u);
+        const std::string texts[] = {FailureText(TActionKind::Reboot, srv, ERROR_ACCESS_DENIED),
+                                     FailureText(TActionKind::Shutdown, off, ERROR_BAD_NETPATH)};
+        const DWORD codes[] = {ERROR_ACCESS_DENIED, ERROR_BAD_NETPATH};
+        const std::size_t second = 1 - first;
+        int looks = 0;
+        port.WhileShown = [&] {
+            if (++looks > 1)
+                return;
+            port.EndCommand(second, codes[second]);
+            WatchStartedCommands(); // the watch timer, run by the warning's loop
+            EXPECT_EQ(StartedCommandsOut(), 0u);
+        };
+        port.EndCommand(first, codes[first]);
+        WatchStartedCommands();
+        EXPECT_EQ(port.Warnings(), (std::vector<std::string>{texts[first], texts[second]}));
+        EXPECT_EQ(StartedCommandsOut(), 0u);
+        EXPECT_EQ(port.CommandsHeld(), 0u);
+        port.WhileShown = nullptr;
+        WatchStartedCommands();
+        EXPECT_EQ(port.Warnings().size(), 2u) << "each told once";
+    }
+}
+
 // A warning holds the screen until it is read, while the timers go on: what they bring meanwhile waits
 // its turn, and the same text is not stacked twice (a moment whose time text has no seconds fires on
 // every tick of its minute).
@@ -332,6 +369,35 @@ TEST(SessionPort, TheRealPortReturnsTheExitCodeOfWhatItStarted)
     EXPECT_EQ(real.StartCommand(std::string(dir, ::GetSystemDirectoryA(dir, sizeof dir)) + "\\no-such.exe", "", error),
               nullptr);
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+// shutdown.exe is a console program, started by a program with no console of its own: without being
+// told otherwise, Windows gives it a new console window, which flashes up at every request (or, from a
+// program with a console, it would share that one). The real port starts it on a console of its own
+// that has no window; a console program of the tests' own says what it was given.
+TEST(SessionPort, TheRealPortStartsAConsoleProgramOnAConsoleOfItsOwnWithNoWindow)
+{
+    TFakeSessionPort fake;
+    SetSessionPort(nullptr);
+    ISessionPort& real = SessionPort();
+    SetSessionPort(&fake);
+    char self[MAX_PATH + 1];
+    const std::string suite(self, ::GetModuleFileNameA(nullptr, self, sizeof self));
+    const std::string probe = suite.substr(0, suite.find_last_of('\\') + 1) + "console_probe.exe";
+    ASSERT_NE(::GetFileAttributesA(probe.c_str()), INVALID_FILE_ATTRIBUTES) << probe;
+    DWORD error = 0;
+    std::unique_ptr<IStartedCommand> started = real.StartCommand(probe, "", error);
+    ASSERT_NE(started, nullptr) << "error " << error;
+    DWORD report = 0;
+    const DWORD until = ::GetTickCount() + 10000;
+    bool ended = false;
+    while (!(ended = started->Ended(report)) && ::GetTickCount() < until)
+        ::Sleep(20);
+    ASSERT_TRUE(ended);
+    EXPECT_FALSE(report & 1) << "the console has a window";
+    EXPECT_FALSE(report & 2) << "the console is shared with the starter";
+    EXPECT_FALSE(report & 4) << "no console at all";
+    EXPECT_EQ(report, 16u);
 }
 
 } // namespace

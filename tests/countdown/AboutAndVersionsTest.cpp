@@ -130,6 +130,27 @@ TEST_F(AboutAndVersions, TheMenuShowsEachWindowItsButtonHidesItAndItComesBackUnc
     }
 }
 
+// Read down the history, it stays there however often the window is painted: the text given at the
+// first paint is not given again.
+TEST_F(AboutAndVersions, TheVersionHistoryScrolledStaysWhereItWasWhenItRepaints)
+{
+    ClickMenu(Form2, Form2->Bind<TMenuItem>("Versiuni1"));
+    ::UpdateWindow(Versiuni->Handle());
+    const HWND memo = Versiuni->Memo1->Handle();
+    ::SendMessageA(memo, WM_VSCROLL, SB_PAGEDOWN, 0);
+    ::SendMessageA(memo, WM_VSCROLL, SB_PAGEDOWN, 0);
+    const LRESULT read = ::SendMessageA(memo, EM_GETFIRSTVISIBLELINE, 0, 0);
+    ASSERT_GT(read, 0);
+    for (int paint = 0; paint < 3; ++paint) {
+        ::RedrawWindow(Versiuni->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        EXPECT_EQ(read, ::SendMessageA(memo, EM_GETFIRSTVISIBLELINE, 0, 0)) << "paint " << paint;
+    }
+    ClickButton(Versiuni->glBitBtn1);
+    ClickMenu(Form2, Form2->Bind<TMenuItem>("Versiuni1"));
+    ::UpdateWindow(Versiuni->Handle());
+    EXPECT_EQ(read, ::SendMessageA(memo, EM_GETFIRSTVISIBLELINE, 0, 0)) << "closed and opened again";
+}
+
 TEST_F(AboutAndVersions, EnterInTheVersionHistoryPressesOk)
 {
     Versiuni->ShowForm();

@@ -533,6 +533,38 @@ TEST_F(StdCtrls, AReadOnlyMemoOffScreenGivesItsWindowTheTextAtItsFirstPaint)
     EXPECT_EQ(memo->GetText().size(), static_cast<size_t>(WindowTextLength(memo)));
 }
 
+// The text is handed over once: a history read down to its tenth line stays there when it is painted
+// again, whether the window was covered, resized or hidden and shown.
+TEST_F(StdCtrls, AReadOnlyMemoScrolledStaysWhereItWasWhenItIsPaintedAgain)
+{
+    auto* memo = Add<TMemo>(10, 10, 200, 60);
+    memo->SetReadOnly(true);
+    memo->SetScrollBars(TScrollStyle::ssVertical);
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 40; ++i)
+        lines.push_back("linia " + std::to_string(i));
+    memo->SetLines(lines);
+    form->Finish();
+    ShowForm();
+    ::UpdateWindow(form->Handle());
+    const HWND h = memo->Handle();
+    ASSERT_EQ(0, ::SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0));
+    ::SendMessageA(h, EM_LINESCROLL, 0, 10);
+    ASSERT_EQ(10, ::SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0));
+    for (int paint = 0; paint < 3; ++paint) {
+        ::InvalidateRect(h, nullptr, TRUE);
+        ::UpdateWindow(h);
+        EXPECT_EQ(10, ::SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0)) << "paint " << paint;
+    }
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(10, ::SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0));
+    form->Hide();
+    form->Show();
+    ::UpdateWindow(form->Handle());
+    EXPECT_EQ(10, ::SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0)) << "hidden and shown again";
+    EXPECT_EQ(lines, memo->Lines());
+}
+
 // ---------------------------------------------------------------- image
 
 TEST_F(StdCtrls, ImageDrawsItsPictureAtTheCornerCentredOrStretched)

@@ -114,6 +114,26 @@ TEST_P(RegistryTest, MissingAndForeignValuesAreNotIntegers)
     EXPECT_EQ("Invalid data type for 'dialog'", RegistryError([&] { reg.ReadInteger("dialog"); }));
 }
 
+// A REG_DWORD is whatever bytes were stored under that type: one of another length holds no 32-bit
+// integer (its first bytes are not the value), whatever the integer read before it.
+TEST_P(RegistryTest, ADwordOfAnotherLengthIsNotAnInteger)
+{
+    TRegistry reg;
+    Open(reg);
+    reg.WriteInteger("dialog", 0x01010101);
+    const BYTE bytes[8] = {1, 0, 0, 0, 0, 0, 0, 0};
+    for (DWORD size : {0u, 1u, 2u, 3u, 5u, 8u}) {
+        SCOPED_TRACE("bytes: " + std::to_string(size));
+        WriteRaw(GetParam(), REG_DWORD, bytes, size);
+        EXPECT_EQ(rdInteger, reg.GetDataType("dialog"));
+        EXPECT_NE("(no error)", RegistryError([&] { reg.ReadInteger("dialog"); }));
+    }
+    WriteRaw(GetParam(), REG_DWORD, bytes, 2);
+    EXPECT_EQ("Invalid data type for 'dialog'", RegistryError([&] { reg.ReadInteger("dialog"); }));
+    WriteRaw(GetParam(), REG_DWORD, bytes, 4);
+    EXPECT_EQ(1, reg.ReadInteger("dialog"));
+}
+
 TEST_P(RegistryTest, RefusedWriteRaisesTheFrameworkTextAndKeepsTheStoredValue)
 {
     {

@@ -69,6 +69,14 @@ void TFakeRegistryPort::SetText(const std::string& key, const std::string& name,
     v.data.push_back(0);
 }
 
+void TFakeRegistryPort::SetRaw(const std::string& key, const std::string& name, DWORD type, const std::vector<BYTE>& data)
+{
+    AddKey(key);
+    TValue& v = keys_[Lower(key)][Lower(name)];
+    v.type = type;
+    v.data = data;
+}
+
 bool TFakeRegistryPort::KeyExists(const std::string& key) const
 {
     return keys_.count(Lower(key)) != 0;

@@ -28,6 +28,8 @@ public:
     void AddKey(const std::string& key);
     void SetDword(const std::string& key, const std::string& name, DWORD value);
     void SetText(const std::string& key, const std::string& name, const std::string& text);
+    // A value of any type and size, as another program may have written it.
+    void SetRaw(const std::string& key, const std::string& name, DWORD type, const std::vector<BYTE>& data);
     bool KeyExists(const std::string& key) const;
     // nullopt when the key or the value is missing, or the value is no REG_DWORD.
     std::optional<DWORD> Dword(const std::string& key, const std::string& name) const;

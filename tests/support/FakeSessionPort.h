@@ -88,6 +88,12 @@ public:
             if (!state->exitCode)
                 state->exitCode = code;
     }
+    // Ends the command started `index`-th (from 0) with this code, if it still runs.
+    void EndCommand(std::size_t index, DWORD code)
+    {
+        if (index < fStates.size() && !fStates[index]->exitCode)
+            fStates[index]->exitCode = code;
+    }
     // From now on no command starts, with this error; 0 lets them start again.
     void FailStarts(DWORD error) { fStartError = error; }
     void FailExitWindows(DWORD error) { fExitWindowsError = error; }

@@ -33,6 +33,29 @@ def packed(data):
     return bytes(out)
 
 
+def checksum_field(data):
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    return pe + 24 + 64
+
+
+def fresh_checksum(data):
+    """The PE checksum of a file as a verifying tool computes it: the file's 16-bit words added with
+    their carries folded back in, the checksum field counted as zero, plus the file's length."""
+    blank = bytearray(data)
+    field = checksum_field(blank)
+    blank[field:field + 4] = bytes(4)
+    if len(blank) % 2:
+        blank.append(0)
+    total = sum(memoryview(bytes(blank)).cast("H"))
+    while total >> 16:
+        total = (total & 0xFFFF) + (total >> 16)
+    return total + len(data)
+
+
+def stored_checksum(data):
+    return struct.unpack_from("<I", data, checksum_field(data))[0]
+
+
 def contents(data):
     return {s.name: data[s.raw_ptr:s.raw_ptr + s.raw_size] for s in pagealign.section_table(data)}
 
@@ -66,6 +89,19 @@ class PageAlign(unittest.TestCase):
         for i in range(headers_size(after)):
             if not any(t <= i < t + 4 for t in table | {checksum}):
                 self.assertEqual(before[i], after[i], f"header byte {i:#x}")
+
+    def test_the_checksum_written_is_the_new_files_own(self):
+        # The shipped program, as the build step left it.
+        self.assertNotEqual(0, stored_checksum(PROGRAM))
+        self.assertEqual(fresh_checksum(PROGRAM), stored_checksum(PROGRAM))
+        # A file moved again, whatever checksum the linker had written into it.
+        for old in (stored_checksum(PROGRAM), 0x12345678):
+            with self.subTest(old=hex(old)):
+                before = bytearray(packed(PROGRAM))
+                struct.pack_into("<I", before, checksum_field(before), old)
+                after = pagealign.rewrite(bytes(before), 1024)
+                self.assertTrue(after is not None)
+                self.assertEqual(fresh_checksum(after), stored_checksum(after))
 
     def test_a_file_already_moved_is_left_as_it_is(self):
         once = pagealign.rewrite(packed(PROGRAM), 1024)
