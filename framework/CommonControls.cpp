@@ -6,10 +6,21 @@ namespace zv {
 
 namespace {
 
+HMODULE LoadComCtl32()
+{
+    // comctl32 takes the themes DLL on its first themed call, and that one its blending DLL, each by
+    // bare name when first needed (a delay-loaded import). Where the default search cannot be
+    // restricted (Windows 7 without KB2533623) that search starts in the program's folder; so both
+    // come first from the system directory, and are found already loaded.
+    LoadSystemLibrary("msimg32.dll");
+    LoadSystemLibrary("uxtheme.dll");
+    return LoadSystemLibrary("comctl32.dll");
+}
+
 // Loaded once, on the first call; the module stays for the life of the process.
 HMODULE ComCtl32()
 {
-    static HMODULE module = LoadSystemLibrary("comctl32.dll");
+    static HMODULE module = LoadComCtl32();
     return module;
 }
 

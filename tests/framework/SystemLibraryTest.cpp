@@ -7,6 +7,7 @@
 #include <cwctype>
 #include <string>
 
+#include "framework/CommonControls.h"
 #include "framework/Shell.h"
 #include "framework/SystemLibrary.h"
 
@@ -104,6 +105,25 @@ TEST(SystemLibrary, RestrictingTheSearchKeepsSystemDllsWithinReach)
     ASSERT_NE(nullptr, version);
     EXPECT_EQ(Lower(SystemDirectory() + L"\\version.dll"), Lower(ModulePath(version)));
     ::FreeLibrary(version);
+}
+
+TEST(CommonControls, ComeWithWhatTheyTakeByBareNameFromTheSystemDirectory)
+{
+    ASSERT_TRUE(InitCommonControlClasses(ICC_DATE_CLASSES | ICC_STANDARD_CLASSES));
+    // comctl32 and what it would otherwise look for on first use, wherever the search starts.
+    for (const wchar_t* dll : {L"comctl32.dll", L"uxtheme.dll", L"msimg32.dll"}) {
+        const HMODULE m = ::GetModuleHandleW(dll);
+        ASSERT_NE(nullptr, m) << dll;
+        EXPECT_EQ(Lower(SystemDirectory() + L"\\" + dll), Lower(ModulePath(m)));
+    }
+    // The image lists work through the looked-up calls, and a null list is refused, not passed on.
+    const HIMAGELIST list = ImageListCreate(8, 8, ILC_COLOR24 | ILC_MASK, 1, 1);
+    ASSERT_NE(nullptr, list);
+    EXPECT_TRUE(ImageListRemoveAll(list));
+    EXPECT_TRUE(ImageListDestroy(list));
+    EXPECT_FALSE(ImageListDestroy(nullptr));
+    EXPECT_EQ(-1, ImageListAddMasked(nullptr, nullptr, 0));
+    EXPECT_FALSE(ImageListRemoveAll(nullptr));
 }
 
 TEST(SystemDirectoryFile, NamesTheFileByFullPathOrNothing)
