@@ -1,7 +1,7 @@
 // The common controls library, reached at run time. comctl32 is not a KnownDLL, and without a
 // common-controls-6 dependency in the manifest nothing redirects it, so importing it by name would
-// take a comctl32.dll lying beside the program before the system's. Its few functions the program
-// calls are looked up here in the copy of the system directory (LoadSystemLibrary).
+// take a comctl32.dll lying beside the program before the system's. The few functions the program
+// calls are looked up here, in the system directory's copy (LoadSystemLibrary).
 #pragma once
 
 #include <windows.h>
