@@ -265,11 +265,11 @@ void TForm2::Radio1Click(TObject*) { Edit1->SetEnabled(false); }
 
 void TForm2::Radio2Click(TObject*) { Edit1->SetEnabled(true); }
 
-void TForm2::impData1Click(TObject*) { OpenWithShell("timedate.cpl"); }
+void TForm2::impData1Click(TObject*) { OpenWithShell(SystemDirectoryFile("timedate.cpl").c_str()); }
 
-void TForm2::Display1Click(TObject*) { OpenWithShell("desk.cpl"); }
+void TForm2::Display1Click(TObject*) { OpenWithShell(SystemDirectoryFile("desk.cpl").c_str()); }
 
-void TForm2::Regionale1Click(TObject*) { OpenWithShell("intl.cpl"); }
+void TForm2::Regionale1Click(TObject*) { OpenWithShell(SystemDirectoryFile("intl.cpl").c_str()); }
 
 void TForm2::Interfata1Click(TObject*) { setari->ShowForm(); }
 

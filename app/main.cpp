@@ -3,9 +3,12 @@
 
 #include "app/WindowSet.h"
 #include "framework/Application.h"
+#include "framework/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Before anything can load a DLL: what the system loads for us comes from System32 only.
+    zv::RestrictDllSearchToSystem();
     zv::TApplication app;
     app.Initialize();
     app.SetTitle("Zavrin 4");

@@ -5,6 +5,7 @@
 #include "framework/AppSite.h"
 #include "framework/Controls.h"
 #include "framework/StdCtrls.h"
+#include "framework/SystemLibrary.h"
 
 namespace zv {
 
@@ -27,7 +28,7 @@ struct TAccApi {
 template <class F>
 bool Bind(HMODULE m, const char* name, F& f)
 {
-    f = m ? reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(m, name))) : nullptr;
+    f = SystemFunction<F>(m, name);
     return f != nullptr;
 }
 
@@ -37,14 +38,15 @@ const TAccApi* Api()
     static int state; // 0 not tried, 1 bound, -1 unavailable
     if (state == 0) {
         state = -1;
-        HMODULE ole32 = ::LoadLibraryA("ole32.dll");
+        HMODULE ole32 = LoadSystemLibrary("ole32.dll");
         HRESULT(WINAPI * coInit)(LPVOID, DWORD) = nullptr;
         // Marshalling an object to another process needs COM on this thread; the one user-interface
         // thread keeps it until the process ends.
         if (Bind(ole32, "CoInitializeEx", coInit))
             coInit(nullptr, COINIT_APARTMENTTHREADED);
-        HMODULE oleacc = ::LoadLibraryA("oleacc.dll");
-        HMODULE oleaut = ::LoadLibraryA("oleaut32.dll");
+        // oleacc is no KnownDLL: by bare name, one beside the program would be taken first.
+        HMODULE oleacc = LoadSystemLibrary("oleacc.dll");
+        HMODULE oleaut = LoadSystemLibrary("oleaut32.dll");
         if (Bind(oleacc, "LresultFromObject", api.LresultFromObject) &&
             Bind(oleacc, "CreateStdAccessibleObject", api.CreateStdAccessibleObject) &&
             Bind(oleacc, "AccessibleObjectFromWindow", api.AccessibleObjectFromWindow) &&

@@ -1,7 +1,8 @@
 // Screen readers: one accessible object per windowed control, made on a reader's first WM_GETOBJECT,
 // holding the windowless controls of that window as its children. Controls only say what they are
 // through TControl's Acc* methods; nothing else here knows COM. oleacc, oleaut32 and ole32 are loaded
-// on that first request, so a program nobody reads pays nothing.
+// on that first request, from the system directory (LoadSystemLibrary), so a program nobody reads pays
+// nothing.
 #pragma once
 
 #include <windows.h>

@@ -1,8 +1,7 @@
 #include "framework/Application.h"
 
-#include <commctrl.h>
-
 #include "framework/Clock.h"
+#include "framework/CommonControls.h"
 #include "framework/Forms.h"
 #include "framework/HintWindow.h"
 
@@ -85,8 +84,7 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT msg, WPARAM wParam, LPARA
 
 void TApplication::Initialize()
 {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    InitCommonControlClasses(ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES);
     if (handle_)
         return;
     WNDCLASSEXA wc{};

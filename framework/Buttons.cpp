@@ -269,7 +269,7 @@ void TBitBtn::DrawGlyph(TCanvas& canvas, int x, int y, const TButtonDrawState& s
     const COLORREF transparent = ::GetPixel(src, 0, glyph_.Height() - 1);
 
     if (!(s.disabled && numGlyphs_ < 2)) {
-        ::TransparentBlt(dc, x, y, g.cx, g.cy, src, sx, 0, g.cx, g.cy, transparent);
+        ::GdiTransparentBlt(dc, x, y, g.cx, g.cy, src, sx, 0, g.cx, g.cy, transparent);
         return;
     }
     // No disabled image of its own: the glyph's shape embossed in highlight and shadow.

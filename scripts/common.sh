@@ -38,9 +38,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 ZV_CONSENT=${ZV_HOST_ACTIONS:-}
 unset ZV_HOST_ACTIONS
 
-# What the 64-bit build needs to be built, run and tested: without any of these the set-up stops.
+# What the 64-bit build needs to be built, signed, run and tested: without any of these the set-up stops.
 ZV_PACKAGES=(python3 wine wine64 g++-mingw-w64-x86-64-posix
-  fonts-wine xvfb xauth xdotool imagemagick x11-utils cmake ninja-build googletest zopfli)
+  fonts-wine xvfb xauth xdotool imagemagick x11-utils cmake ninja-build googletest zopfli
+  osslsigncode openssl)
 # What the 32-bit build adds: its compiler, and 32-bit Wine to run it. Without them the set-up says so
 # and goes on with the 64-bit build (an i386 package list a mirror has left stale is enough to lose
 # wine32:i386).

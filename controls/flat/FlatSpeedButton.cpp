@@ -613,8 +613,8 @@ void TFlatSpeedButton::PaintGlyph(TCanvas& c, POINT at)
         work = MakeDisabledGlyph(*work, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
         transparent = work->Pixel(0, h - 1);
     }
-    ::TransparentBlt(c.Handle(), at.x, at.y, w, h, work->Canvas().Handle(), 0, 0, w, h,
-                     static_cast<UINT>(ColorToRGB(transparent)));
+    ::GdiTransparentBlt(c.Handle(), at.x, at.y, w, h, work->Canvas().Handle(), 0, 0, w, h,
+                        static_cast<UINT>(ColorToRGB(transparent)));
 }
 
 void TFlatSpeedButton::PaintCaption(TCanvas& c, RECT bounds)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/styled/glRecordLayout.h"
+#include "framework/CommonControls.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -60,7 +61,7 @@ TglListBox::TglListBox(TComponent* owner)
 TglListBox::~TglListBox()
 {
     if (dragImages_)
-        ImageList_Destroy(dragImages_);
+        ImageListDestroy(dragImages_);
 }
 
 void TglListBox::StyleChanged()
@@ -312,7 +313,7 @@ void TglListBox::Loaded()
 void TglListBox::BeginDragImage(POINT cursor)
 {
     if (dragImages_)
-        ImageList_RemoveAll(dragImages_);
+        ImageListRemoveAll(dragImages_);
     const int sel = ItemIndex();
     if (sel < 0)
         return;
@@ -336,13 +337,13 @@ void TglListBox::BeginDragImage(POINT cursor)
     if (bitmap.Empty())
         return;
     if (dragImages_)
-        ImageList_Destroy(dragImages_);
-    dragImages_ = ImageList_Create(bitmap.Width(), bitmap.Height(), ILC_COLOR24 | ILC_MASK, 1, 1);
+        ImageListDestroy(dragImages_);
+    dragImages_ = ImageListCreate(bitmap.Width(), bitmap.Height(), ILC_COLOR24 | ILC_MASK, 1, 1);
     // The list keeps its own copies; our bitmap stays selected in its canvas while it is copied.
     TBitmap copy;
     copy.Assign(bitmap);
     HBITMAP plain = static_cast<HBITMAP>(::CopyImage(copy.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ImageList_AddMasked(dragImages_, plain, static_cast<COLORREF>(ColorToRGB(transparent)));
+    ImageListAddMasked(dragImages_, plain, static_cast<COLORREF>(ColorToRGB(transparent)));
     ::DeleteObject(plain);
     dragHotSpot_ = POINT{hotX, hotY};
 }

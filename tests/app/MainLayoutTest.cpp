@@ -148,7 +148,11 @@ TEST_F(MainLayout, MenuItemsAndTheMailLinkDoWhatTheTableSays)
     Form2->ShowForm();
     ::SendMessageA(Form2->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(270, 278));
     ::SendMessageA(Form2->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(270, 278));
-    const std::vector<std::string> files = {"timedate.cpl", "desk.cpl", "intl.cpl",
+    // The applets by full path in the system directory: by bare name the shell would look in the
+    // current directory first, the program's own folder when Explorer started it.
+    char sys[MAX_PATH];
+    const std::string dir(sys, ::GetSystemDirectoryA(sys, MAX_PATH));
+    const std::vector<std::string> files = {dir + "\\timedate.cpl", dir + "\\desk.cpl", dir + "\\intl.cpl",
                                             std::string("mailto:") + kAuthorMail + "?subject=Zavrin4 Feedback"};
     ASSERT_EQ(files.size(), shell.Launches().size());
     for (size_t i = 0; i < files.size(); ++i) {

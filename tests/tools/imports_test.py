@@ -4,8 +4,11 @@
 Every function the program imports, by name, must exist on Windows 7, so a named function that came
 with a later Windows fails the test, and so does a DLL that Windows 7 does not have. The header must
 say 6.1 as the oldest Windows (subsystem and OS version), matching what the README states.
+Every DLL imported by name must be a KnownDLL of Windows 7 and of Windows 10 alike: Windows takes any
+other DLL from the program's own folder first, where a planted copy would run as the user. The header
+must keep DEP, ASLR (high-entropy on 64-bit) and say the program is aware of terminal services.
 The check is tried on deliberately spoilt copies of the program, so a checker that sees nothing
-cannot pass.
+cannot pass. Run directly, it names every DLL the program imports.
 """
 import struct
 import sys
@@ -56,6 +59,22 @@ NEWER_THAN_7 = {dll: set(names.split()) for dll, names in NEWER_THAN_7.items()}
 NEWER_DLL_PREFIXES = ("api-ms-win-", "ext-ms-", "ucrtbase", "vcruntime140", "msvcp140", "shcore",
                       "dcomp", "windows.", "coremessaging", "d3d12", "dxcore")
 
+# The KnownDLLs (HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs) of a clean
+# Windows 7 SP1 and of Windows 10, as the registry lists them; ntdll is mapped into every process by
+# the system itself. Only DLLs on both lists may be imported by name.
+KNOWN_DLLS_7 = set("""
+    ntdll advapi32 clbcatq comdlg32 difxapi gdi32 iertutil imagehlp imm32 kernel32 lpk msctf msvcrt
+    normaliz nsi ole32 oleaut32 psapi sechost setupapi shell32 shlwapi urlmon user32 usp10 wininet
+    wldap32 ws2_32""".split())
+KNOWN_DLLS_10 = set("""
+    ntdll advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32 msctf
+    msvcrt normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi user32
+    wldap32 ws2_32""".split())
+KNOWN_DLLS = {f"{name}.dll" for name in KNOWN_DLLS_7 & KNOWN_DLLS_10}
+
+# Header flags (IMAGE_DLLCHARACTERISTICS_*) the program must carry.
+HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT, TERMINAL_SERVER_AWARE = 0x20, 0x40, 0x100, 0x8000
+
 
 class PE:
     def __init__(self, data):
@@ -78,6 +97,10 @@ class PE:
         os_v = struct.unpack_from("<2H", self.data, self.opt + 40)
         sub_v = struct.unpack_from("<2H", self.data, self.opt + 48)
         return os_v, sub_v
+
+    def characteristics(self):
+        """The DllCharacteristics field of the optional header."""
+        return struct.unpack_from("<H", self.data, self.opt + 70)[0]
 
     def offset(self, rva):
         for va, size, raw in self.sections:
@@ -155,9 +178,17 @@ def problems(data):
         found.append(f"subsystem version {sub_v[0]}.{sub_v[1]}, expected {OLDEST[0]}.{OLDEST[1]}")
     if os_v != OLDEST:
         found.append(f"OS version {os_v[0]}.{os_v[1]}, expected {OLDEST[0]}.{OLDEST[1]}")
+    flags = pe.characteristics()
+    wanted = [(NX_COMPAT, "DEP (nxcompat)"), (DYNAMIC_BASE, "ASLR (dynamicbase)"),
+              (TERMINAL_SERVER_AWARE, "terminal-services awareness (tsaware)")]
+    if pe.wide():
+        wanted.append((HIGH_ENTROPY_VA, "high-entropy ASLR (high-entropy-va)"))
+    found += [f"the header lacks {what}" for flag, what in wanted if not flags & flag]
     for dll, names in sorted(pe.imports().items()):
         if dll.startswith(NEWER_DLL_PREFIXES):
             found.append(f"imports {dll}, which Windows 7 does not have")
+        if dll not in KNOWN_DLLS:
+            found.append(f"imports {dll} by name, which is not a KnownDLL of both Windows 7 and 10")
         for name in sorted(set(names) & NEWER_THAN_7.get(dll, set())):
             found.append(f"imports {dll}!{name}, which came after Windows 7")
     return found
@@ -225,8 +256,10 @@ class OldestWindows(unittest.TestCase):
         for dll, names in PLAUSIBLE.items():
             for newer in names.split():
                 with self.subTest(f"{dll}!{newer}"):
-                    self.assertEqual(problems(spoil_import(PROGRAM, dll, newer)),
-                                     [f"imports {dll}!{newer}, which came after Windows 7"])
+                    expected = [f"imports {dll}!{newer}, which came after Windows 7"]
+                    if dll not in KNOWN_DLLS:
+                        expected.insert(0, not_known(dll))
+                    self.assertEqual(problems(spoil_import(PROGRAM, dll, newer)), expected)
 
     def test_an_older_function_in_a_spoilt_copy_passes(self):
         # The spoilt copies are still read as a whole: one older name put in the same way names nothing.
@@ -247,6 +280,63 @@ class OldestWindows(unittest.TestCase):
         self.assertEqual(problems(bytes(spoilt)), ["subsystem version 4.0, expected 6.1"])
         struct.pack_into("<2H", spoilt, pe.opt + 40, 6, 2)
         self.assertIn("OS version 6.2, expected 6.1", problems(bytes(spoilt)))
+
+
+def not_known(dll):
+    return f"imports {dll} by name, which is not a KnownDLL of both Windows 7 and 10"
+
+
+# DLLs a program of this kind, or the system DLLs working for it, could reach for, none of them a
+# KnownDLL: each would be taken from the program's folder first.
+PLANTABLE_DLLS = ("comctl32.dll", "msimg32.dll", "oleacc.dll", "uxtheme.dll", "wtsapi32.dll", "version.dll",
+                  "dwmapi.dll", "winmm.dll", "powrprof.dll", "dbghelp.dll", "cryptbase.dll", "propsys.dll")
+
+
+class OnlyKnownDlls(unittest.TestCase):
+    def test_program_imports_only_known_dlls(self):
+        imported = sorted(PE(PROGRAM).imports())
+        print(f"\nimported by name: {', '.join(imported)}", file=sys.stderr)
+        self.assertEqual([dll for dll in imported if dll not in KNOWN_DLLS], [])
+        # The drawing and windowing DLLs are still imported as they should be, by name.
+        for dll in ("kernel32.dll", "user32.dll", "gdi32.dll"):
+            self.assertIn(dll, imported)
+
+    def test_each_plantable_dll_is_named(self):
+        for dll in PLANTABLE_DLLS:
+            with self.subTest(dll):
+                self.assertIn(not_known(dll), problems(spoil_import(PROGRAM, dll, "AnyFunction")))
+
+    def test_a_dll_known_to_only_one_windows_is_named(self):
+        # combase and rpcrt4 are KnownDLLs of Windows 10 only; usp10, lpk and wininet of Windows 7 only.
+        for dll in ("combase.dll", "rpcrt4.dll", "usp10.dll", "lpk.dll", "wininet.dll"):
+            with self.subTest(dll):
+                self.assertIn(not_known(dll), problems(spoil_import(PROGRAM, dll, "AnyFunction")))
+
+    def test_a_known_dll_in_a_spoilt_copy_passes(self):
+        for dll, name in (("ole32.dll", "CoInitializeEx"), ("shell32.dll", "ShellExecuteA"),
+                          ("advapi32.dll", "RegOpenKeyExA")):
+            with self.subTest(dll):
+                self.assertEqual(problems(spoil_import(PROGRAM, dll, name)), [])
+
+    def test_the_names_are_compared_without_case(self):
+        # Windows compares DLL names without case; the linker may write either.
+        spoilt = spoil_import(PROGRAM, "COMCTL32.dll", "InitCommonControlsEx")
+        self.assertIn(not_known("comctl32.dll"), problems(spoilt))
+
+
+class HeaderFlags(unittest.TestCase):
+    def test_each_missing_flag_is_named(self):
+        pe = PE(PROGRAM)
+        flags = [(NX_COMPAT, "DEP"), (DYNAMIC_BASE, "ASLR (dynamicbase)"), (TERMINAL_SERVER_AWARE, "tsaware")]
+        if pe.wide():
+            flags.append((HIGH_ENTROPY_VA, "high-entropy"))
+        for flag, what in flags:
+            with self.subTest(what):
+                spoilt = bytearray(PROGRAM)
+                struct.pack_into("<H", spoilt, pe.opt + 70, pe.characteristics() & ~flag)
+                found = problems(bytes(spoilt))
+                self.assertEqual(len(found), 1, found)
+                self.assertIn(what, found[0])
 
 
 if __name__ == "__main__":
