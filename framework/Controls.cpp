@@ -377,7 +377,7 @@ void TControl::ScaleToDpi(int dpi)
             continue;
         const bool parentFont = c->parentFont_;
         c->applyingParentFont_ = true;
-        c->font_.SetHeight(ScaleForDpi(c->designFontHeight_, dpi));
+        c->font_.ScaleHeight(c->designFontHeight_, dpi);
         c->applyingParentFont_ = false;
         c->parentFont_ = parentFont;
     }

@@ -97,6 +97,12 @@ public:
     void SetColor(TColor color);
     int Charset() const { return charset_; }
     void SetCharset(int charset);
+    // The dpi the height was scaled for (96 until a form scales it); with the height, in one change.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void ScaleHeight(int designHeight, int dpi);
+    // The face asked of the system: past 96 dpi the raster "MS Sans Serif", which has six sizes and
+    // would come out smaller than scaled, is asked as its TrueType design, "Microsoft Sans Serif".
+    std::string FaceForDpi() const;
     HFONT Handle() const;
     bool operator==(const TFont& o) const;
 
@@ -109,6 +115,7 @@ private:
     TFontStyles style_ = 0;
     TColor color_ = clWindowText;
     int charset_ = DEFAULT_CHARSET;
+    int pixelsPerInch_ = 96;
     mutable GdiHandle<HFONT> handle_;
 };
 
