@@ -340,6 +340,12 @@ void TControl::Loaded()
     }
 }
 
+bool TControl::FocusCueShown() const
+{
+    const TWinControl* w = IsWindowed() ? static_cast<const TWinControl*>(this) : parent_;
+    return !w || !(w->UIState() & UISF_HIDEFOCUS);
+}
+
 int TControl::Scaled(int v) const { return ScaleForDpi(v, dpi_); }
 
 void TControl::ScaleBounds(const RECT& d)
