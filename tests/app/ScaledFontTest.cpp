@@ -139,26 +139,3 @@ TEST_F(ScaledFont, TextGrowsWithTheScaleNotWithTheNearestBitmapSize)
     EXPECT_EQ(at96, InkWidth(label));
     Form2->Hide();
 }
-
-TEST_F(ScaledFont, AFontTakesItsDpiWithItsHeightAndPassesItOn)
-{
-    TFont font;
-    font.SetCharset(EASTEUROPE_CHARSET);
-    int changes = 0;
-    font.OnChange = [&] { ++changes; };
-    font.ScaleHeight(-11, 192);
-    EXPECT_EQ(1, changes);
-    EXPECT_EQ(-22, font.Height());
-    EXPECT_EQ("Microsoft Sans Serif", font.FaceForDpi());
-    TFont copy;
-    copy.Assign(font);
-    EXPECT_EQ(192, copy.PixelsPerInch());
-    ExpectOutlineAtScaledHeight(copy, copy.Handle());
-    // Other faces are asked as named; back at 96 the raster face again.
-    font.SetName("Arial Black");
-    EXPECT_EQ("Arial Black", font.FaceForDpi());
-    font.SetName("MS Sans Serif");
-    font.ScaleHeight(-11, 96);
-    EXPECT_EQ("MS Sans Serif", font.FaceForDpi());
-    EXPECT_EQ("MS Sans Serif", Select(font.Handle()).face);
-}

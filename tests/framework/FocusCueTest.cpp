@@ -126,19 +126,21 @@ TEST_F(FocusCue, TheStateIsOneForTheWholeWindowTreeWhoeverChangesIt)
 
 TEST_F(FocusCue, KeysThatMoveTheFocusShowItAndAltShowsTheAccessKeysToo)
 {
+    // Tab from a mouse user's window: the control it reaches shows its cue; the access keys stay hidden.
     Change(form, UIS_SET, kBoth);
-    radio->SetFocus();
-    // The mouse hides nothing it did not hide before, and shows nothing either.
+    edit->SetFocus();
+    const std::vector<TColor> before = Painted(radio);
+    ::SendMessageA(edit->Handle(), WM_KEYDOWN, VK_TAB, 1);
+    EXPECT_EQ(UISF_HIDEACCEL, Query(form));
+    ASSERT_TRUE(radio->Focused()) << "Tab still moves the focus";
+    EXPECT_NE(before, Painted(radio)) << "the control Tab reaches shows its cue";
+    // The mouse shows nothing; an arrow shows the focus, Alt the access keys as well.
+    Change(form, UIS_SET, kBoth);
     ::SendMessageA(radio->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 8));
     ::SendMessageA(radio->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 8));
     EXPECT_EQ(kBoth, Query(form));
     ::SendMessageA(radio->Handle(), WM_KEYDOWN, VK_DOWN, 1);
-    EXPECT_EQ(UISF_HIDEACCEL, Query(form)) << "an arrow shows the focus, not the access keys";
-    Change(form, UIS_SET, kBoth);
-    edit->SetFocus();
-    ::SendMessageA(edit->Handle(), WM_KEYDOWN, VK_TAB, 1);
     EXPECT_EQ(UISF_HIDEACCEL, Query(form));
-    EXPECT_FALSE(edit->Focused()) << "Tab still moves the focus";
     ::SendMessageA(form->Handle(), WM_SYSKEYDOWN, VK_MENU, 0x20000001);
     EXPECT_EQ(0, Query(form));
     // Once shown, the cues stay for the mouse as well.
@@ -198,16 +200,6 @@ TEST_F(FocusCue, TheButtonKeepsItsFrameAndHidesOnlyTheDottedRectangle)
     EXPECT_EQ(0, dotted());
     Change(edit, UIS_CLEAR, UISF_HIDEFOCUS);
     EXPECT_GE(dotted(), (w - 8) / 2 - 1);
-}
-
-TEST_F(FocusCue, TabbingFromTheMouseShowsTheCueOnTheControlItReaches)
-{
-    Change(form, UIS_SET, kBoth);
-    edit->SetFocus();
-    const std::vector<TColor> before = Painted(radio);
-    ::SendMessageA(edit->Handle(), WM_KEYDOWN, VK_TAB, 1);
-    ASSERT_TRUE(radio->Focused());
-    EXPECT_NE(before, Painted(radio));
 }
 
 } // namespace
