@@ -19,6 +19,9 @@ public:
     TLabel* Label1;
 
     void FormCreate(TObject* sender);
+
+    // The gauge has no label beside it: a screen reader names it for what the strip shows.
+    std::string AccChildName(const TControl* child) const override;
 };
 
 extern TRamas* Ramas;

@@ -230,7 +230,7 @@ void TBitBtn::DrawButton(TCanvas& canvas, const RECT& rect, const TButtonDrawSta
     if (t.cx > 0)
         DrawCaption(canvas, RECT{tp.x + shift, tp.y + shift, tp.x + shift + t.cx, tp.y + shift + t.cy}, s);
 
-    if (s.focused) {
+    if (s.focused && FocusCueShown()) {
         RECT f = rect;
         ::InflateRect(&f, -4, -4);
         const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0));

@@ -340,6 +340,12 @@ void TControl::Loaded()
     }
 }
 
+bool TControl::FocusCueShown() const
+{
+    const TWinControl* w = IsWindowed() ? static_cast<const TWinControl*>(this) : parent_;
+    return !w || !(w->UIState() & UISF_HIDEFOCUS);
+}
+
 int TControl::Scaled(int v) const { return ScaleForDpi(v, dpi_); }
 
 void TControl::ScaleBounds(const RECT& d)
@@ -377,7 +383,7 @@ void TControl::ScaleToDpi(int dpi)
             continue;
         const bool parentFont = c->parentFont_;
         c->applyingParentFont_ = true;
-        c->font_.SetHeight(ScaleForDpi(c->designFontHeight_, dpi));
+        c->font_.ScaleHeight(c->designFontHeight_, dpi);
         c->applyingParentFont_ = false;
         c->parentFont_ = parentFont;
     }

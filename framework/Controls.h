@@ -109,6 +109,9 @@ public:
     virtual void PaintTo(HDC dc);
 
     virtual bool IsWindowed() const { return false; }
+    // Whether a focus cue (focus rectangle, focused fill) is drawn: as the window's UI state says, which
+    // hides it from a user of the mouse until the keyboard is used.
+    bool FocusCueShown() const;
     // Button behaviour for the form's Enter and Esc handling.
     virtual bool IsDefaultButton() const { return false; }
     virtual bool IsCancelButton() const { return false; }
@@ -265,6 +268,9 @@ public:
 
     bool Focused() const;
     virtual bool CanFocus() const;
+    // The UI state (UISF_HIDEFOCUS, UISF_HIDEACCEL) of the window tree, kept on its top window as
+    // WM_CHANGEUISTATE and WM_UPDATEUISTATE change it; WM_QUERYUISTATE answers it.
+    WORD UIState() const;
     virtual void SetFocus();
 
     void SetBounds(int left, int top, int width, int height) override;
@@ -340,6 +346,7 @@ private:
     friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
     bool HandleDialogKey(WORD key);
+    LRESULT UIStateMessage(UINT msg, WPARAM wParam);
 
     HWND handle_ = nullptr;
     WNDPROC oldProc_ = nullptr;
@@ -349,6 +356,7 @@ private:
     bool tabStop_ = false;
     bool eatChar_ = false;
     bool trackingLeave_ = false;
+    WORD uiState_ = 0;
     TControl* captureControl_ = nullptr;
     GdiHandle<HBRUSH> colorBrush_;
     TColor colorBrushColor_ = clNone;

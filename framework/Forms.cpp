@@ -250,6 +250,9 @@ void TForm::VisibleChanged()
     HWND h = HandleIfAllocated();
     if (Visible()) {
         if (h) {
+            // Each showing starts as a dialog does: focus cues and access keys shown after keyboard
+            // input, hidden after the mouse.
+            ::SendMessageA(h, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
             ::ShowWindow(h, SW_SHOWNORMAL);
             ::SetWindowPos(h, formStyle_ == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
                            SWP_NOMOVE | SWP_NOSIZE);

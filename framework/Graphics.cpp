@@ -1,5 +1,6 @@
 #include "framework/Graphics.h"
 
+#include "framework/Dpi.h"
 #include "framework/Inflate.h"
 
 #include <algorithm>
@@ -45,7 +46,8 @@ HDC MeasureDC()
 TFont::TFont() : name_("MS Sans Serif"), height_(-11) {}
 
 TFont::TFont(const TFont& other)
-    : name_(other.name_), height_(other.height_), style_(other.style_), color_(other.color_), charset_(other.charset_)
+    : name_(other.name_), height_(other.height_), style_(other.style_), color_(other.color_), charset_(other.charset_),
+      pixelsPerInch_(other.pixelsPerInch_)
 {
 }
 
@@ -64,12 +66,14 @@ void TFont::Assign(const TFont& other)
     style_ = other.style_;
     color_ = other.color_;
     charset_ = other.charset_;
+    pixelsPerInch_ = other.pixelsPerInch_;
     Changed();
 }
 
 bool TFont::operator==(const TFont& o) const
 {
-    return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && color_ == o.color_ && charset_ == o.charset_;
+    return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && color_ == o.color_ && charset_ == o.charset_ &&
+           pixelsPerInch_ == o.pixelsPerInch_;
 }
 
 void TFont::Changed()
@@ -99,6 +103,25 @@ void TFont::SetHeight(int height)
 int TFont::Size() const { return -::MulDiv(height_, 72, 96); }
 
 void TFont::SetSize(int points) { SetHeight(-::MulDiv(points, 96, 72)); }
+
+void TFont::ScaleHeight(int designHeight, int dpi)
+{
+    const int height = ScaleForDpi(designHeight, dpi);
+    if (height != height_ || dpi != pixelsPerInch_) {
+        height_ = height;
+        pixelsPerInch_ = dpi;
+        Changed();
+    }
+}
+
+std::string TFont::FaceForDpi() const
+{
+    // Windows has shipped the TrueType design with every version since 2000; on a system without it
+    // the font mapper takes the face FontSubstitutes names for it.
+    if (pixelsPerInch_ > kDesignDpi && ::lstrcmpiA(name_.c_str(), "MS Sans Serif") == 0)
+        return "Microsoft Sans Serif";
+    return name_;
+}
 
 void TFont::SetStyle(TFontStyles style)
 {
@@ -140,7 +163,7 @@ HFONT TFont::Handle() const
         lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
         lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         lf.lfPitchAndFamily = DEFAULT_PITCH;
-        std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
+        std::strncpy(lf.lfFaceName, FaceForDpi().c_str(), LF_FACESIZE - 1);
         handle_.reset(::CreateFontIndirectA(&lf));
     }
     return handle_.get();

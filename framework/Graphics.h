@@ -97,6 +97,8 @@ public:
     void SetColor(TColor color);
     int Charset() const { return charset_; }
     void SetCharset(int charset);
+    // The height scaled from 96 dpi to `dpi`, and the dpi kept with it, in one change.
+    void ScaleHeight(int designHeight, int dpi);
     HFONT Handle() const;
     bool operator==(const TFont& o) const;
 
@@ -104,11 +106,15 @@ public:
 
 private:
     void Changed();
+    // The face asked of the system: past 96 dpi the raster "MS Sans Serif", which has six sizes and
+    // would come out smaller than scaled, is asked as its TrueType design, "Microsoft Sans Serif".
+    std::string FaceForDpi() const;
     std::string name_;
     int height_;
     TFontStyles style_ = 0;
     TColor color_ = clWindowText;
     int charset_ = DEFAULT_CHARSET;
+    int pixelsPerInch_ = 96; // the dpi the height was scaled for
     mutable GdiHandle<HFONT> handle_;
 };
 

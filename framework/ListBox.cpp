@@ -295,7 +295,7 @@ void TCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state
         text.left += 2;
         canvas_.DrawText(Items(index), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-    if (state & ODS_FOCUS) {
+    if ((state & ODS_FOCUS) && FocusCueShown()) {
         HDC dc = canvas_.Handle();
         const COLORREF fore = ::SetTextColor(dc, RGB(0, 0, 0));
         const COLORREF back = ::SetBkColor(dc, RGB(255, 255, 255));

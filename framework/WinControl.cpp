@@ -229,6 +229,14 @@ void TWinControl::SetTabStop(bool v)
 
 bool TWinControl::Focused() const { return handle_ && ::GetFocus() == handle_; }
 
+WORD TWinControl::UIState() const
+{
+    const TWinControl* top = this;
+    while (top->Parent())
+        top = top->Parent();
+    return top->uiState_;
+}
+
 bool TWinControl::CanFocus() const { return IsShowingAndEnabled(); }
 
 void TWinControl::SetFocus()

@@ -15,6 +15,9 @@ namespace zv {
 
 namespace {
 const char kWindowClass[] = "ZvWindow";
+// Whether the last input the program's windows took came from the keyboard: what UIS_INITIALIZE
+// decides by.
+bool lastInputKeyboard = false;
 }
 
 LRESULT CALLBACK FrameworkWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -138,6 +141,45 @@ LRESULT TWinControl::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam, bool& h
     return 0;
 }
 
+// The UI state is kept here rather than left to DefWindowProc, which not every system keeps (Wine
+// answers 0 whatever it is told), so that the self-painted controls hide and show their focus cues the
+// same everywhere. Native controls among them still get WM_UPDATEUISTATE for their own cues.
+LRESULT TWinControl::UIStateMessage(UINT msg, WPARAM wParam)
+{
+    TWinControl* top = this;
+    while (top->Parent())
+        top = top->Parent();
+    if (msg == WM_QUERYUISTATE)
+        return top->uiState_;
+    WORD action = LOWORD(wParam);
+    const WORD flags = HIWORD(wParam) & (UISF_HIDEFOCUS | UISF_HIDEACCEL);
+    if (action == UIS_INITIALIZE) {
+        // Shown after the keyboard was used, or for a user who keeps the cues on: shown; else hidden.
+        BOOL cues = FALSE;
+        ::SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &cues, 0);
+        action = lastInputKeyboard || cues ? UIS_CLEAR : UIS_SET;
+    }
+    if (action != UIS_SET && action != UIS_CLEAR)
+        return 0;
+    const WORD next = action == UIS_SET ? (top->uiState_ | flags) : (top->uiState_ & ~flags);
+    if (msg == WM_CHANGEUISTATE) {
+        if (next != top->uiState_ && top->HandleAllocated())
+            ::SendMessageA(top->handle_, WM_UPDATEUISTATE, MAKEWPARAM(action, flags), 0);
+        return 0;
+    }
+    if (this == top) {
+        if (next == uiState_)
+            return 0;
+        uiState_ = next;
+    }
+    Invalidate();
+    if (oldProc_)
+        return DefaultHandler(WM_UPDATEUISTATE, MAKEWPARAM(action, flags), 0);
+    for (HWND c = ::GetWindow(handle_, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+        ::SendMessageA(c, WM_UPDATEUISTATE, MAKEWPARAM(action, flags), 0);
+    return 0;
+}
+
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -168,14 +210,16 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (EraseBackground(reinterpret_cast<HDC>(wParam)))
             return 1;
         break;
-    case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        lastInputKeyboard = false;
+        [[fallthrough]];
+    case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK: {
         bool handled = false;
@@ -203,6 +247,13 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         WORD key = static_cast<WORD>(wParam);
+        // The keys that move the focus show where it is, and Alt shows the access keys too, as the
+        // dialog manager does; from then on the cues stay for this window tree.
+        lastInputKeyboard = true;
+        if (key == VK_TAB || (key >= VK_LEFT && key <= VK_DOWN))
+            Perform(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        else if (key == VK_MENU)
+            Perform(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
         KeyDown(key, KeyboardShiftState());
         if (key == 0)
             return 0;
@@ -306,6 +357,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+    case WM_QUERYUISTATE:
+        return UIStateMessage(msg, wParam);
     case WM_GETOBJECT:
         if (LRESULT r = AccessibleGetObject(this, wParam, lParam))
             return r;

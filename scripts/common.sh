@@ -174,6 +174,15 @@ zv_prefix() {
     done
     wineserver -w || true
   fi
+  # Past 96 dpi the program asks for "Microsoft Sans Serif", the TrueType design of MS Sans Serif that
+  # Windows ships and Wine does not. Tahoma, its close relative that Wine does ship, stands in for it the
+  # way Windows substitutes a face (FontSubstitutes), so the face is TrueType at the height asked, in the
+  # character set asked, and answers to its own name. Added to prefixes made before it, too.
+  if ! grep -q '^"Microsoft Sans Serif"="Tahoma"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "Microsoft Sans Serif" \
+      /t REG_SZ /d Tahoma /f >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
 }
 
 # Wine's own shutdown.exe only logs its switches. Ours hands the request to this Linux machine when the

@@ -348,7 +348,7 @@ void TFlatRadioButton::DrawCircle(TCanvas& c)
     c.Pen().SetStyle(line_ > 1 ? TPenStyle::psInsideFrame : TPenStyle::psSolid);
     c.Pen().SetWidth(line_);
     c.Pen().SetColor(colorBorder_);
-    if (focused_ || mouseIn_)
+    if ((focused_ && FocusCueShown()) || mouseIn_)
         c.Brush().SetColor(mouseDown_ ? colorDown_ : colorFocused_);
     else
         c.Brush().SetColor(Color());

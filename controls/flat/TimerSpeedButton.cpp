@@ -63,7 +63,7 @@ void TTimerSpeedButton::TimerExpired()
 void TTimerSpeedButton::Paint()
 {
     TFlatSpeedButton::Paint();
-    if (!focusedArrow_)
+    if (!focusedArrow_ || !FocusCueShown())
         return;
     RECT r = ClientRect();
     ::InflateRect(&r, -2, -2);

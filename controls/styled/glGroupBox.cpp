@@ -444,7 +444,7 @@ void TglGroupBox::Paint()
                          false, active ? colors_->TextActive() : colors_->Text(),
                          active ? colors_->DelineateActive() : colors_->Delineate(), colors_->Highlight(),
                          colors_->Shadow(), nullptr, illumination_.get());
-        if (Focused())
+        if (Focused() && FocusCueShown())
             ::DrawFocusRect(dc, &inner);
     }
     if (AfterPaint)

@@ -284,8 +284,8 @@ void TglListBox::ScaleMetrics()
         itemSelFontDesign_ = itemSelStyle_->Font().Height();
         fontDesignKept_ = true;
     }
-    itemStyle_->Font().SetHeight(Scaled(itemFontDesign_));
-    itemSelStyle_->Font().SetHeight(Scaled(itemSelFontDesign_));
+    itemStyle_->Font().ScaleHeight(itemFontDesign_, Dpi());
+    itemSelStyle_->Font().ScaleHeight(itemSelFontDesign_, Dpi());
     Font().Assign(itemStyle_->Font());
     Canvas().Font().Assign(itemStyle_->Font());
     RemeasureAll();

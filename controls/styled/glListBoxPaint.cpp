@@ -51,7 +51,7 @@ bool TglListBox::CNDrawItem(DRAWITEMSTRUCT& dis)
         throw;
     }
     drawing_ = false;
-    if ((dis.itemState & ODS_FOCUS) && (options_ & fboShowFocus)) {
+    if ((dis.itemState & ODS_FOCUS) && (options_ & fboShowFocus) && FocusCueShown()) {
         const COLORREF fore = ::SetTextColor(dc, RGB(0, 0, 0));
         const COLORREF back = ::SetBkColor(dc, RGB(255, 255, 255));
         ::DrawFocusRect(dc, &item);

@@ -164,3 +164,27 @@ TEST_F(CountdownLayout, TheStripStaysAboveTheCountdownWindowWhenThatIsBroughtFor
 }
 
 } // namespace
+
+#include "tests/support/AccReader.h"
+
+namespace {
+
+TEST_F(CountdownLayout, AScreenReaderNamesTheStripsGaugeAndReadsItsShareAndTheMinutes)
+{
+    Ramas->ShowForm();
+    Ramas->FlatGauge1->SetProgress(40);
+    Ramas->Label1->SetCaption("12");
+    TAccReader strip(Ramas->Handle());
+    const long gauge = strip.Find("Timp ramas");
+    ASSERT_GT(gauge, 0) << "the gauge has no label beside it to be named by";
+    EXPECT_EQ(ROLE_SYSTEM_PROGRESSBAR, strip.Role(gauge));
+    EXPECT_EQ("40 %", strip.Value(gauge));
+    const long minutes = strip.Find("12");
+    ASSERT_GT(minutes, 0);
+    EXPECT_NE(gauge, minutes);
+    // The countdown window's own gauge keeps the label beside it.
+    TAccReader countdown(T().Handle());
+    EXPECT_EQ(-1, countdown.Find("Timp ramas"));
+}
+
+} // namespace

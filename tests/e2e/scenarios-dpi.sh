@@ -1,7 +1,9 @@
 # The program at 144 and 192 dpi (150 % and 200 %), each in a prefix of its own whose screen is set to
 # that dpi (HKCU\Control Panel\Desktop, LogPixels): every window scaled from its 96-dpi layout, client
 # sizes and child places as MulDiv rounds them, label texts compared pixel for pixel with the probe's
-# drawing in the label's font at that height, and a screenshot of every window (e2e-dpi-<dpi>-*.png).
+# drawing at that height in the face the program must ask for there (the layouts' raster MS Sans Serif
+# as its TrueType design, Microsoft Sans Serif: a label left in the raster face, smaller and blocky,
+# differs), and a screenshot of every window (e2e-dpi-<dpi>-*.png).
 # Each runs on a virtual screen of its own, large enough for the scaled windows.
 # Sourced by run-all, whose helpers it uses.
 
@@ -89,8 +91,8 @@ dpi_checks() {
     expect_child "main window at $DPI dpi" Iesire "$(sc 132),$(sc 128)" "$(sc 81)x$(sc 25)"
     expect_child "main window at $DPI dpi" Temporizator "$(sc 36),$(sc 192)" "$(sc 177)x$(sc 25)"
   fi
-  expect_label "$MAIN" "$MAIN_SW" "$MAIN_SH" main "$(sc 32)" "$(sc 22)" 'MS Sans Serif' "$(scn -11)" 0 'Ora actiunii:'
-  expect_label "$MAIN" "$MAIN_SW" "$MAIN_SH" main "$(sc 32)" "$(sc 264)" 'MS Sans Serif' "$(scn -11)" 0 'Ora curenta este:'
+  expect_label "$MAIN" "$MAIN_SW" "$MAIN_SH" main "$(sc 32)" "$(sc 22)" 'Microsoft Sans Serif' "$(scn -11)" 0 'Ora actiunii:'
+  expect_label "$MAIN" "$MAIN_SW" "$MAIN_SH" main "$(sc 32)" "$(sc 264)" 'Microsoft Sans Serif' "$(scn -11)" 0 'Ora curenta este:'
 
   # The information windows, from the "Despre" menu.
   if dpi_open_menu "$INFO_TITLE" 2 0; then
@@ -104,7 +106,7 @@ dpi_checks() {
     if dpi_expect_client "$VERSIUNI_TITLE" "$VERSIUNI_W" "$VERSIUNI_H"; then
       expect_child "version history at $DPI dpi" OK "$(sc 16),$(sc 568)" "$(sc 497)x$(sc 25)"
     fi
-    expect_label "$OPENED" "$(sc "$VERSIUNI_W")" "$(sc "$VERSIUNI_H")" versiuni "$(sc 128)" "$(sc 32)" 'MS Sans Serif' \
+    expect_label "$OPENED" "$(sc "$VERSIUNI_W")" "$(sc "$VERSIUNI_H")" versiuni "$(sc 128)" "$(sc 32)" 'Microsoft Sans Serif' \
       "$(scn -21)" 1 'Zavrin computer - Versiuni'
     xdotool key Return
     wait_hidden "$OPENED" 2000 || fail "Enter did not hide the version history at $DPI dpi"
@@ -140,7 +142,7 @@ dpi_checks() {
     if dpi_expect_client 'Iesire' "$PROMPT_W" "$PROMPT_H"; then
       expect_child "exit prompt at $DPI dpi" NU "$(sc 16),$(sc 56)" "$(sc 129)x$(sc 25)"
     fi
-    expect_label "$prompt" "$(sc "$PROMPT_W")" "$(sc "$PROMPT_H")" prompt "$(sc 64)" "$(sc 32)" 'MS Sans Serif' \
+    expect_label "$prompt" "$(sc "$PROMPT_W")" "$(sc "$PROMPT_H")" prompt "$(sc 64)" "$(sc 32)" 'Microsoft Sans Serif' \
       "$(scn -13)" 1 'Doriti sa parasiti programul ?'
     click_client "$prompt" "$(sc "$PROMPT_W")" "$(sc "$PROMPT_H")" "$(sc $((16 + 64)))" "$(sc $((56 + 12)))"
     MAIN=$(wait_window "$MAIN_TITLE" 5000) || fail "\"NU\" did not bring the main window back at $DPI dpi"
