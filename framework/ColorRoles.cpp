@@ -53,4 +53,6 @@ TColor RoleColor(TColorRole role, TColor designed, TSurface surface)
     return designed;
 }
 
+TColor RoleColorOn(TColor face, TColorRole role, TColor designed) { return RoleColor(role, designed, SurfaceOf(face)); }
+
 } // namespace zv

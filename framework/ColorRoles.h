@@ -31,10 +31,7 @@ TSurface SurfaceOf(TColor designedFace);
 // their surface from `designed` itself.
 TColor RoleColor(TColorRole role, TColor designed, TSurface surface = TSurface::Button);
 // The same for a part over a control whose designed background is `face`.
-inline TColor RoleColorOn(TColor face, TColorRole role, TColor designed)
-{
-    return RoleColor(role, designed, SurfaceOf(face));
-}
+TColor RoleColorOn(TColor face, TColorRole role, TColor designed);
 
 // Whether a contrast theme is on now. Wine never reports one, so the answer goes through a port that
 // tests replace.

@@ -225,26 +225,5 @@ TEST_P(ContrastControls, DatePickerCalendarFollowsTheSwitch)
 INSTANTIATE_TEST_SUITE_P(Themes, ContrastControls, ::testing::Values(&kBlackScheme, &kWhiteScheme),
                          [](const auto& info) { return std::string(info.param->name); });
 
-// With no contrast theme every role keeps the colour the control was designed with; under one each
-// role names the theme's system colour, and text pairs with the background it is drawn on.
-TEST(ColorRoles, DesignedColoursUnlessAThemeIsOn)
-{
-    TContrastTheme theme(kBlackScheme, false);
-    for (TColorRole role : {TColorRole::Face, TColorRole::Text, TColorRole::Frame, TColorRole::Selected,
-                            TColorRole::SelectedText, TColorRole::Disabled, TColorRole::Link})
-        EXPECT_EQ(clNavy, RoleColor(role, clNavy));
-    theme.SetOn(true);
-    EXPECT_EQ(clBtnFace, RoleColor(TColorRole::Face, 0x123456));
-    EXPECT_EQ(clWindow, RoleColor(TColorRole::Face, clWindow));
-    EXPECT_EQ(clInfoBk, RoleColor(TColorRole::Face, clInfoBk));
-    EXPECT_EQ(clWindowText, RoleColorOn(clWindow, TColorRole::Text, clBlack));
-    EXPECT_EQ(clInfoText, RoleColorOn(clInfoBk, TColorRole::Frame, clBlack));
-    EXPECT_EQ(clBtnText, RoleColorOn(0x123456, TColorRole::Text, clBlack));
-    EXPECT_EQ(clHighlightText, RoleColorOn(clHighlight, TColorRole::Text, clBlack));
-    EXPECT_EQ(clHighlight, RoleColor(TColorRole::Selected, clBlack));
-    EXPECT_EQ(clGrayText, RoleColor(TColorRole::Disabled, clBtnShadow));
-    EXPECT_EQ(clHotLight, RoleColor(TColorRole::Link, clRed));
-}
-
 } // namespace
 } // namespace zv
