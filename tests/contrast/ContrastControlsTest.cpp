@@ -43,6 +43,7 @@ protected:
         theme = std::make_unique<TContrastTheme>(*GetParam());
         form = new TForm(nullptr);
         form->SetBounds(60, 60, 320, 200);
+        form->SetColor(clBtnFace);
     }
     void TearDown() override
     {
@@ -194,6 +195,35 @@ TEST_P(ContrastControls, LinkTakesTheHyperlinkColourAndDisabledTextTheThemesGrey
     auto grey = Paint(label, S().btnFace);
     EXPECT_GT(Count(*grey, S().grayText), 10);
     EXPECT_EQ(0, Count(*grey, S().btnText));
+}
+
+// Native controls take their colours from their parent's answer to WM_CTLCOLOR*: the theme's pairs.
+TEST_P(ContrastControls, NativeControlsGetTheThemesPairs)
+{
+    auto* check = Add<TCheckBox>(10, 10, 150, 17);
+    auto* edit = Add<TEdit>(10, 40, 150, 21);
+    check->Font().SetColor(clBlack);
+    edit->Font().SetColor(clBlack);
+    form->Handle(); // the children's windows come with their parent's
+    TDib dib(4, 4);
+    struct Case {
+        TWinControl* control;
+        UINT msg;
+        TColor text, back;
+    } cases[] = {{check, WM_CTLCOLORSTATIC, S().btnText, S().btnFace}, {edit, WM_CTLCOLOREDIT, S().windowText, S().window}};
+    for (const Case& c : cases) {
+        const LRESULT brush = ::SendMessageA(form->Handle(), c.msg, reinterpret_cast<WPARAM>(dib.DC()),
+                                             reinterpret_cast<LPARAM>(c.control->Handle()));
+        EXPECT_EQ(static_cast<COLORREF>(c.text), ::GetTextColor(dib.DC()));
+        EXPECT_EQ(static_cast<COLORREF>(c.back), ::GetBkColor(dib.DC()));
+        LOGBRUSH lb{};
+        ::GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
+        EXPECT_EQ(static_cast<COLORREF>(c.back), lb.lbColor);
+    }
+    edit->SetEnabled(false);
+    ::SendMessageA(form->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dib.DC()),
+                   reinterpret_cast<LPARAM>(edit->Handle()));
+    EXPECT_EQ(static_cast<COLORREF>(S().grayText), ::GetTextColor(dib.DC()));
 }
 
 // A date picker resolves its calendar's colour when it is made; a switch of theme must reach it.

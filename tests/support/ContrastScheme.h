@@ -19,7 +19,8 @@ struct TSchemeColors {
 };
 
 // A dark theme and a light one, after Windows 11's "Aquatic" and "Desert": none of their colours is pure
-// black or white, so a colour named in code shows up as a stranger.
+// black or white, so a colour named in code shows up as a stranger, and window and button faces differ, so
+// text on the wrong one shows too.
 extern const TSchemeColors kBlackScheme;
 extern const TSchemeColors kWhiteScheme;
 
