@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include "framework/Accessible.h"
+#include "framework/ColorRoles.h"
 
 #include "framework/Forms.h"
 #include "framework/Layout.h"
@@ -145,6 +146,12 @@ void TBitBtn::PaintButton(HDC dc, UINT itemState)
     canvas_.SetHandle(nullptr);
 }
 
+void TBitBtn::PaintTo(HDC dc)
+{
+    // The owner-drawn button prints nothing itself: a form painted into a bitmap draws it as a paint would.
+    PaintButton(dc, (Focused() ? ODS_FOCUS : 0) | (Enabled() ? 0 : ODS_DISABLED));
+}
+
 TButtonDrawState TBitBtn::DrawState(UINT itemState) const
 {
     TButtonDrawState s;
@@ -170,10 +177,9 @@ SIZE TBitBtn::GlyphSize() const
     return SIZE{glyph_.Width() / numGlyphs_, glyph_.Height()};
 }
 
-void TBitBtn::DrawButton(TCanvas& canvas, const RECT& rect, const TButtonDrawState& s)
+// The designed look: a black frame for the default or focused button, raised or sunken 3D edges.
+void TBitBtn::DrawClassicFrame(HDC dc, RECT& r, const TButtonDrawState& s)
 {
-    HDC dc = canvas.Handle();
-    RECT r = rect;
     if (s.framed) {
         FillSolid(dc, RECT{r.left, r.top, r.right, r.top + 1}, clBlack);
         FillSolid(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, clBlack);
@@ -192,6 +198,22 @@ void TBitBtn::DrawButton(TCanvas& canvas, const RECT& rect, const TButtonDrawSta
         DrawFrame3D(dc, r, cl3DLight, clBtnShadow);
     }
     FillSolid(dc, r, clBtnFace);
+}
+
+void TBitBtn::DrawButton(TCanvas& canvas, const RECT& rect, const TButtonDrawState& s)
+{
+    HDC dc = canvas.Handle();
+    RECT r = rect;
+    if (ContrastTheme()) {
+        // A contrast theme's button: its face inside a frame of its text colour, two pixels for the
+        // default or focused button, filled with the selection colour while pressed.
+        const TColor frame = RoleColor(TColorRole::Frame, clBlack);
+        for (int i = s.framed ? 2 : 1; i > 0; --i)
+            DrawFrame3D(dc, r, frame, frame);
+        FillSolid(dc, r, FaceRole(s));
+    } else {
+        DrawClassicFrame(dc, r, s);
+    }
 
     // Glyph and caption as one block centred in the button, moved one pixel while pressed.
     const SIZE g = GlyphSize();
@@ -235,10 +257,20 @@ void TBitBtn::DrawButton(TCanvas& canvas, const RECT& rect, const TButtonDrawSta
         ::InflateRect(&f, -4, -4);
         const COLORREF text = ::SetTextColor(dc, RGB(0, 0, 0));
         const COLORREF back = ::SetBkColor(dc, RGB(255, 255, 255));
-        ::DrawFocusRect(dc, &f);
+        DrawFocusCue(dc, f, InkRole(s, Font().Color()));
         ::SetTextColor(dc, text);
         ::SetBkColor(dc, back);
     }
+}
+
+TColor TBitBtn::FaceRole(const TButtonDrawState& s)
+{
+    return s.pressed ? RoleColor(TColorRole::Selected, clBtnFace) : RoleColor(TColorRole::Face, clBtnFace);
+}
+
+TColor TBitBtn::InkRole(const TButtonDrawState& s, TColor designed)
+{
+    return s.pressed ? RoleColor(TColorRole::SelectedText, designed) : RoleColor(TColorRole::Text, designed);
 }
 
 void TBitBtn::DrawCaption(TCanvas& canvas, const RECT& textRect, const TButtonDrawState& s)
@@ -247,10 +279,12 @@ void TBitBtn::DrawCaption(TCanvas& canvas, const RECT& textRect, const TButtonDr
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     RECT r = textRect;
-    if (s.disabled)
+    if (s.disabled) {
         DrawDisabledText(canvas, Caption(), r, format);
-    else
-        canvas.DrawText(Caption(), r, format);
+        return;
+    }
+    canvas.Font().SetColor(InkRole(s, Font().Color()));
+    canvas.DrawText(Caption(), r, format);
 }
 
 void TBitBtn::DrawGlyph(TCanvas& canvas, int x, int y, const TButtonDrawState& s)
@@ -288,8 +322,9 @@ void TBitBtn::DrawGlyph(TCanvas& canvas, int x, int y, const TButtonDrawState& s
             ScopedSelect selBrush(dc, brush.get());
             ::BitBlt(dc, px, py, g.cx, g.cy, maskDC, 0, 0, kRopPatternThroughMask);
         };
-        stamp(x + 1, y + 1, clBtnHighlight);
-        stamp(x, y, clBtnShadow);
+        if (!ContrastTheme())
+            stamp(x + 1, y + 1, clBtnHighlight);
+        stamp(x, y, RoleColor(TColorRole::Disabled, clBtnShadow));
         ::SetTextColor(dc, oldText);
         ::SetBkColor(dc, oldBack);
     }

@@ -60,6 +60,7 @@ public:
     // Paints the whole button into dc (client coordinates) as WM_DRAWITEM would, through
     // DrawButton; the device context gets back everything it had selected.
     void PaintButton(HDC dc, UINT itemState);
+    void PaintTo(HDC dc) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -75,6 +76,10 @@ protected:
     // Pieces of the classic drawing, for subclasses that rearrange it.
     void DrawGlyph(TCanvas& canvas, int x, int y, const TButtonDrawState& state);
     void DrawCaption(TCanvas& canvas, const RECT& textRect, const TButtonDrawState& state);
+    static void DrawClassicFrame(HDC dc, RECT& r, const TButtonDrawState& s);
+    // The face under the caption and the caption's colour, by the button's state.
+    static TColor FaceRole(const TButtonDrawState& s);
+    static TColor InkRole(const TButtonDrawState& s, TColor designed);
     SIZE GlyphSize() const;
 
 private:

@@ -61,6 +61,7 @@ constexpr TColor cl3DDkShadow = SysColor(21);
 constexpr TColor cl3DLight = SysColor(22);
 constexpr TColor clInfoText = SysColor(23);
 constexpr TColor clInfoBk = SysColor(24);
+constexpr TColor clHotLight = SysColor(26);
 
 // Resolves a system colour through the user's colour scheme; plain colours pass unchanged.
 TColor ColorToRGB(TColor c);

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "framework/ColorRoles.h"
 #include "framework/Accessible.h"
 #include "framework/Clock.h"
 #include "framework/DateUtils.h"
@@ -143,7 +144,17 @@ void TDateTimePicker::ApplyRange()
 void TDateTimePicker::ApplyCalendarColors()
 {
     if (HWND h = HandleIfAllocated())
-        ::SendMessageA(h, DTM_SETMCCOLOR, MCSC_MONTHBK, static_cast<LPARAM>(ColorToRGB(Color())));
+        ::SendMessageA(h, DTM_SETMCCOLOR, MCSC_MONTHBK,
+                       static_cast<LPARAM>(ColorToRGB(RoleColor(TColorRole::Face, Color()))));
+}
+
+void TDateTimePicker::SysColorChange()
+{
+    TWinControl::SysColorChange();
+    // Windows tells only top-level windows of a new scheme; a common control hears of it from its parent.
+    if (HandleIfAllocated())
+        DefaultHandler(WM_SYSCOLORCHANGE, 0, 0);
+    ApplyCalendarColors();
 }
 
 void TDateTimePicker::SetKind(TDateTimeKind k)

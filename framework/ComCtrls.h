@@ -71,6 +71,7 @@ protected:
     void HandleCreated() override;
     bool CNNotify(NMHDR& hdr, LRESULT& result) override;
     void ColorChanged() override;
+    void SysColorChange() override;
     virtual void Change();
 
 private:

@@ -1,5 +1,6 @@
 #include "framework/Graphics.h"
 
+#include "framework/ColorRoles.h"
 #include "framework/Dpi.h"
 #include "framework/Inflate.h"
 
@@ -14,14 +15,35 @@ void DrawDisabledText(TCanvas& canvas, const std::string& text, RECT r, UINT for
     const TColor keep = canvas.Font().Color();
     const TBrushStyle keepBrush = canvas.Brush().Style();
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    ::OffsetRect(&r, 1, 1);
-    canvas.Font().SetColor(clBtnHighlight);
-    canvas.DrawText(text, r, format);
-    ::OffsetRect(&r, -1, -1);
-    canvas.Font().SetColor(clBtnShadow);
+    // A contrast theme has one colour for disabled text, and no embossing.
+    if (!ContrastTheme()) {
+        ::OffsetRect(&r, 1, 1);
+        canvas.Font().SetColor(clBtnHighlight);
+        canvas.DrawText(text, r, format);
+        ::OffsetRect(&r, -1, -1);
+    }
+    canvas.Font().SetColor(RoleColor(TColorRole::Disabled, clBtnShadow));
     canvas.DrawText(text, r, format);
     canvas.Font().SetColor(keep);
     canvas.Brush().SetStyle(keepBrush);
+}
+
+void DrawFocusCue(HDC dc, const RECT& r, TColor ink)
+{
+    if (!ContrastTheme()) {
+        ::DrawFocusRect(dc, &r);
+        return;
+    }
+    // Every other pixel of the outline, as the inverting rectangle has them, in the one colour.
+    const COLORREF c = static_cast<COLORREF>(ColorToRGB(ink));
+    for (int x = r.left; x < r.right; x += 2) {
+        ::SetPixelV(dc, x, r.top, c);
+        ::SetPixelV(dc, x, r.bottom - 1, c);
+    }
+    for (int y = r.top; y < r.bottom; y += 2) {
+        ::SetPixelV(dc, r.left, y, c);
+        ::SetPixelV(dc, r.right - 1, y, c);
+    }
 }
 
 int ScreenPixelsPerInch()
@@ -197,9 +219,11 @@ void TPen::SetStyle(TPenStyle s)
 
 HPEN TPen::Handle() const
 {
-    if (!handle_) {
+    // A system colour is looked up again: the user may have changed the scheme since the pen was made.
+    if (!handle_ || ColorToRGB(color_) != rgb_) {
         static const int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-        handle_.reset(::CreatePen(styles[static_cast<int>(style_)], width_, static_cast<COLORREF>(ColorToRGB(color_))));
+        rgb_ = ColorToRGB(color_);
+        handle_.reset(::CreatePen(styles[static_cast<int>(style_)], width_, static_cast<COLORREF>(rgb_)));
     }
     return handle_.get();
 }
@@ -224,14 +248,16 @@ void TBrush::SetStyle(TBrushStyle s)
 
 HBRUSH TBrush::Handle() const
 {
-    if (!handle_) {
+    // A system colour is looked up again: the user may have changed the scheme since the brush was made.
+    if (!handle_ || ColorToRGB(color_) != rgb_) {
+        rgb_ = ColorToRGB(color_);
         if (style_ == TBrushStyle::bsClear) {
             LOGBRUSH lb{BS_NULL, 0, 0};
             handle_.reset(::CreateBrushIndirect(&lb));
         } else if (style_ == TBrushStyle::bsSolid) {
-            handle_.reset(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(color_))));
+            handle_.reset(::CreateSolidBrush(static_cast<COLORREF>(rgb_)));
         } else {
-            handle_.reset(::CreateHatchBrush(static_cast<int>(style_) - 2, static_cast<COLORREF>(ColorToRGB(color_))));
+            handle_.reset(::CreateHatchBrush(static_cast<int>(style_) - 2, static_cast<COLORREF>(rgb_)));
         }
     }
     return handle_.get();

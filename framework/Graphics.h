@@ -134,6 +134,7 @@ private:
     TColor color_ = clBlack;
     int width_ = 1;
     TPenStyle style_ = TPenStyle::psSolid;
+    mutable TColor rgb_ = clBlack;
     mutable GdiHandle<HPEN> handle_;
 };
 
@@ -151,6 +152,7 @@ public:
 private:
     TColor color_ = clWhite;
     TBrushStyle style_ = TBrushStyle::bsSolid;
+    mutable TColor rgb_ = clWhite;
     mutable GdiHandle<HBRUSH> handle_;
 };
 
@@ -252,6 +254,10 @@ private:
 // Disabled text, the classic way: a highlight copy one pixel right and down, then the shadow in place.
 // The canvas's font colour and brush style are left as they were.
 void DrawDisabledText(TCanvas& canvas, const std::string& text, RECT r, UINT format);
+
+// The dotted focus rectangle, inverting what lies under it; under a contrast theme its dots are `ink` (the
+// colour the roles give text there), so that they stay among the theme's colours.
+void DrawFocusCue(HDC dc, const RECT& r, TColor ink);
 
 // Height in pixels of the screen's logical inch (96 at normal size).
 int ScreenPixelsPerInch();

@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -50,7 +51,13 @@ void TCustomGroupBox::Paint()
     TCanvas& c = Canvas();
     const int th = CaptionHeight();
     RECT frame{0, th / 2, Width(), Height()};
-    ::DrawEdge(c.Handle(), &frame, EDGE_ETCHED, BF_RECT);
+    if (ContrastTheme()) {
+        c.Brush().SetStyle(TBrushStyle::bsSolid);
+        c.Brush().SetColor(RoleColorOn(Color(), TColorRole::Frame, clBtnShadow));
+        c.FrameRect(frame);
+    } else {
+        ::DrawEdge(c.Handle(), &frame, EDGE_ETCHED, BF_RECT);
+    }
 
     const std::string text = Caption();
     if (text.empty())
@@ -62,11 +69,11 @@ void TCustomGroupBox::Paint()
     RECT gap{8, 0, 8 + (measure.right - measure.left) + 4, th};
     // The canvas outlives the paint: the last one left its brush clear for the text.
     c.Brush().SetStyle(TBrushStyle::bsSolid);
-    c.Brush().SetColor(Color());
+    c.Brush().SetColor(RoleColor(TColorRole::Face, Color()));
     c.FillRect(gap);
     c.Brush().SetStyle(TBrushStyle::bsClear);
-    if (!Enabled())
-        c.Font().SetColor(clGrayText);
+    c.Font().SetColor(Enabled() ? RoleColorOn(Color(), TColorRole::Text, Font().Color())
+                                : RoleColor(TColorRole::Disabled, clGrayText));
     RECT tr{gap.left + 2, 0, gap.right - 2, th};
     c.DrawText(text, tr, DT_SINGLELINE | DT_LEFT);
 }

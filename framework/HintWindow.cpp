@@ -1,5 +1,7 @@
 #include "framework/HintWindow.h"
 
+#include "framework/ColorRoles.h"
+
 #include "framework/AppSite.h"
 
 namespace zv {
@@ -77,12 +79,12 @@ LRESULT THintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 void THintWindow::Paint()
 {
     RECT r = ClientRect();
-    Canvas().Brush().SetColor(Color());
+    Canvas().Brush().SetColor(RoleColor(TColorRole::Face, Color()));
     Canvas().FillRect(r);
     r.left += textLeft_;
     r.top += textTop_;
     Canvas().Brush().SetStyle(TBrushStyle::bsClear);
-    Canvas().Font().SetColor(Font().Color());
+    Canvas().Font().SetColor(RoleColorOn(Color(), TColorRole::Text, Font().Color()));
     Canvas().DrawText(GetText(), r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }
 

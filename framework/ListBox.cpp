@@ -1,5 +1,6 @@
 #include "framework/ListBox.h"
 
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -286,10 +287,10 @@ void TCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state
     const bool selected = isItem && (state & ODS_SELECTED) != 0;
     // The previous item left the brush clear for its text.
     canvas_.Brush().SetStyle(TBrushStyle::bsSolid);
-    canvas_.Brush().SetColor(selected ? clHighlight : Color());
+    canvas_.Brush().SetColor(selected ? clHighlight : RoleColor(TColorRole::Face, Color()));
     canvas_.FillRect(rect);
     if (isItem) {
-        canvas_.Font().SetColor(selected ? clHighlightText : Font().Color());
+        canvas_.Font().SetColor(selected ? clHighlightText : RoleColorOn(Color(), TColorRole::Text, Font().Color()));
         canvas_.Brush().SetStyle(TBrushStyle::bsClear);
         RECT text = rect;
         text.left += 2;
@@ -299,7 +300,7 @@ void TCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state
         HDC dc = canvas_.Handle();
         const COLORREF fore = ::SetTextColor(dc, RGB(0, 0, 0));
         const COLORREF back = ::SetBkColor(dc, RGB(255, 255, 255));
-        ::DrawFocusRect(dc, &rect);
+        DrawFocusCue(dc, rect, selected ? clHighlightText : RoleColorOn(Color(), TColorRole::Text, clBlack));
         ::SetTextColor(dc, fore);
         ::SetBkColor(dc, back);
     }

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "framework/Accessible.h"
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -214,7 +215,7 @@ void TLabel::Paint()
     RECT r = ClientRect();
     if (!transparent_) {
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-        canvas.Brush().SetColor(Color());
+        canvas.Brush().SetColor(RoleColor(TColorRole::Face, Color()));
         canvas.FillRect(r);
     }
     const std::string text = Caption();
@@ -223,6 +224,7 @@ void TLabel::Paint()
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     const UINT flags = DrawTextFlags();
     if (Enabled()) {
+        canvas.Font().SetColor(RoleColorOn(Color(), TColorRole::Text, Font().Color()));
         canvas.DrawText(text, r, flags);
         return;
     }
@@ -446,8 +448,10 @@ void TCustomEdit::Change()
 HBRUSH TCustomEdit::CNCtlColor(HDC dc)
 {
     // A disabled edit keeps its background and greys its text.
-    ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Enabled() ? Font().Color() : clGrayText)));
-    ::SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(Color())));
+    const TColor text = Enabled() ? RoleColorOn(Color(), TColorRole::Text, Font().Color())
+                                  : RoleColor(TColorRole::Disabled, clGrayText);
+    ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(text)));
+    ::SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(RoleColor(TColorRole::Face, Color()))));
     return ColorBrush();
 }
 

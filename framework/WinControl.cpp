@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Accessible.h"
+#include "framework/ColorRoles.h"
 #include "framework/Forms.h"
 #include "framework/HandleTable.h"
 
@@ -314,8 +315,9 @@ void TWinControl::SetWindowStyleBit(DWORD bit, bool on, bool ex)
 
 HBRUSH TWinControl::ColorBrush()
 {
-    if (!colorBrush_ || colorBrushColor_ != ColorToRGB(Color())) {
-        colorBrushColor_ = ColorToRGB(Color());
+    const TColor face = ColorToRGB(RoleColor(TColorRole::Face, Color()));
+    if (!colorBrush_ || colorBrushColor_ != face) {
+        colorBrushColor_ = face;
         colorBrush_.reset(::CreateSolidBrush(static_cast<COLORREF>(colorBrushColor_)));
     }
     return colorBrush_.get();
@@ -332,8 +334,8 @@ bool TWinControl::EraseBackground(HDC dc)
 
 HBRUSH TWinControl::CNCtlColor(HDC dc)
 {
-    ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font().Color())));
-    ::SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(Color())));
+    ::SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(RoleColorOn(Color(), TColorRole::Text, Font().Color()))));
+    ::SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(RoleColor(TColorRole::Face, Color()))));
     return ColorBrush();
 }
 

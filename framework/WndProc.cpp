@@ -345,6 +345,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         SysColorChange();
         break;
+    case WM_SETTINGCHANGE:
+        // A contrast theme switched on or off: every control paints from its new colours.
+        if (wParam == SPI_SETHIGHCONTRAST)
+            SysColorChange();
+        break;
     case WM_WINDOWPOSCHANGED: {
         auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
         if (!(wp->flags & SWP_NOSIZE) || !(wp->flags & SWP_NOMOVE)) {

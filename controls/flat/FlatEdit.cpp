@@ -1,5 +1,6 @@
 #include "controls/flat/FlatEdit.h"
 
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -205,12 +206,34 @@ void TCustomFlatEdit::DrawBorder(HDC dc)
     }
     const bool idle = IsIdle();
     const TColor inner = idle ? colorFlat_ : colorFocused_;
-    GdiHandle<HBRUSH> border(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colorBorder_))));
-    GdiHandle<HBRUSH> fill(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(inner))));
+    // Under a contrast theme the focused or hovered field shows it by its frame, in the selection colour.
+    const TColor frame = idle ? RoleColorOn(inner, TColorRole::Frame, colorBorder_)
+                              : RoleColor(TColorRole::Selected, colorBorder_);
+    GdiHandle<HBRUSH> border(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(frame))));
+    GdiHandle<HBRUSH> fill(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(RoleColor(TColorRole::Face, inner)))));
     SetColor(inner);
     for (int i = 0; i < border_; ++i) {
         ::FrameRect(dc, &r, i < borderLine_ ? border.get() : fill.get());
         ::InflateRect(&r, -1, -1);
+    }
+}
+
+void TCustomFlatEdit::PaintTo(HDC dc)
+{
+    {
+        // The native field may leave its own clipping behind.
+        ScopedDCState state(dc);
+        TCustomEdit::PaintTo(dc);
+    }
+    DrawBorder(dc);
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (!c->Visible())
+            continue;
+        ScopedDCState state(dc);
+        ::OffsetViewportOrgEx(dc, border_ + c->Left(), border_ + c->Top(), nullptr);
+        ::IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+        c->PaintTo(dc);
     }
 }
 

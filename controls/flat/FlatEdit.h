@@ -40,6 +40,8 @@ public:
     // Draws the three rings on a device context whose origin is the window's top-left corner, and
     // switches Color to the look's background.
     void DrawBorder(HDC windowDC);
+    // The field, its frame and the controls inside it (the spin edit's arrows), as a paint would draw them.
+    void PaintTo(HDC dc) override;
     // Draws the rings on the window itself.
     void RedrawBorder();
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "framework/Accessible.h"
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -153,22 +154,24 @@ void TFlatGauge::Paint()
     TCanvas& c = Canvas();
     const RECT client = ClientRect();
     if (!transparent_) {
-        c.Brush().SetColor(Color());
+        c.Brush().SetColor(RoleColor(TColorRole::Face, Color()));
         c.FillRect(client);
     }
-    DrawBevelFrame(c, client, colorBorder_, colorBorder_, frameWidth_);
+    const TColor frame = RoleColorOn(Color(), TColorRole::Frame, colorBorder_);
+    DrawBevelFrame(c, client, frame, frame, frameWidth_);
 
     RECT track = client;
     ::InflateRect(&track, -trackInset_, -trackInset_);
     RECT bar = track;
     bar.right = track.left + BarWidth(track.right - track.left);
-    c.Brush().SetColor(barColor_);
+    c.Brush().SetColor(RoleColor(TColorRole::Selected, barColor_));
     c.FillRect(bar);
 
     if (!showText_)
         return;
     const std::string text = PercentText();
     c.Font().Assign(Font());
+    c.Font().SetColor(RoleColorOn(Color(), TColorRole::Text, Font().Color()));
     c.Brush().SetStyle(TBrushStyle::bsClear);
     constexpr UINT kFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
     RECT r = track;
@@ -176,7 +179,7 @@ void TFlatGauge::Paint()
     // The same text again, clipped to the bar: what lies over the bar reads in the background colour.
     ScopedDCState state(c.Handle());
     ::IntersectClipRect(c.Handle(), bar.left, bar.top, bar.right, bar.bottom);
-    c.Font().SetColor(Color());
+    c.Font().SetColor(RoleColor(TColorRole::SelectedText, Color()));
     r = track;
     c.DrawText(text, r, kFormat);
 }

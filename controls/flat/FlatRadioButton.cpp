@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/Accessible.h"
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 #include "framework/Timer.h"
 
@@ -347,14 +348,17 @@ void TFlatRadioButton::DrawCircle(TCanvas& c)
     // A wider line stays inside the circle, as the one-pixel line does.
     c.Pen().SetStyle(line_ > 1 ? TPenStyle::psInsideFrame : TPenStyle::psSolid);
     c.Pen().SetWidth(line_);
-    c.Pen().SetColor(colorBorder_);
-    if ((focused_ && FocusCueShown()) || mouseIn_)
-        c.Brush().SetColor(mouseDown_ ? colorDown_ : colorFocused_);
-    else
-        c.Brush().SetColor(Color());
+    const TColor face = Color();
+    const bool lit = (focused_ && FocusCueShown()) || mouseIn_;
+    // A contrast theme shows focus and hover by the ring, in the selection colour, over the plain face.
+    const bool contrast = ContrastTheme();
+    c.Pen().SetColor(lit && contrast ? RoleColor(TColorRole::Selected, colorBorder_)
+                                     : RoleColorOn(face, TColorRole::Frame, colorBorder_));
+    c.Brush().SetColor(lit && !contrast ? (mouseDown_ ? colorDown_ : colorFocused_) : RoleColor(TColorRole::Face, face));
     c.Ellipse(box);
     if (checked_) {
-        const TColor dot = Enabled() ? colorDot_ : clBtnShadow;
+        const TColor dot = Enabled() ? RoleColor(TColorRole::Selected, colorDot_)
+                                     : RoleColor(TColorRole::Disabled, clBtnShadow);
         c.Pen().SetColor(dot);
         c.Brush().SetColor(dot);
         c.Ellipse(box.left + dotInset_, box.top + dotInset_, box.left + dotInset_ + dotSize_,
@@ -393,6 +397,7 @@ void TFlatRadioButton::Paint()
     const UINT format = DT_WORDBREAK | (layout_ == radioLeft ? DT_LEFT : DT_RIGHT);
     RECT r = CaptionRect();
     c.Font().Assign(Font());
+    c.Font().SetColor(RoleColorOn(Color(), TColorRole::Text, Font().Color()));
     c.Brush().SetStyle(TBrushStyle::bsClear);
     if (Enabled()) {
         c.DrawText(text, r, format);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Accessible.h"
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 #include "framework/StdCtrls.h"
 #include "framework/Timer.h"
@@ -534,10 +535,16 @@ void TFlatSpeedButton::Paint()
         PaintCaption(c, layoutResult_.textBounds);
 }
 
+bool TFlatSpeedButton::Pressed() const
+{
+    return state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
+}
+
 void TFlatSpeedButton::PaintBackground(TCanvas& c)
 {
     TColor fill = clNone;
-    switch (transparentMode_) {
+    // A contrast theme shows a pressed or checked button filled, whatever its transparency.
+    switch (Pressed() && ContrastTheme() ? tmNone : transparentMode_) {
     case tmAlways:
         return;
     case tmNotFocused:
@@ -560,7 +567,7 @@ void TFlatSpeedButton::PaintBackground(TCanvas& c)
         break;
     }
     c.Brush().SetStyle(TBrushStyle::bsSolid);
-    c.Brush().SetColor(fill);
+    c.Brush().SetColor(Pressed() ? RoleColor(TColorRole::Selected, fill) : RoleColor(TColorRole::Face, ContrastTheme() ? Color() : fill));
     c.FillRect(ClientRect());
 }
 
@@ -573,6 +580,11 @@ void TFlatSpeedButton::ScaleMetrics()
 void TFlatSpeedButton::PaintFrame(TCanvas& c)
 {
     const RECT client = ClientRect();
+    if (ContrastTheme()) {
+        const TColor frame = RoleColor(mouseIn_ && Enabled() ? TColorRole::Selected : TColorRole::Frame, colorBorder_);
+        DrawBevelFrame(c, client, frame, frame, frameWidth_);
+        return;
+    }
     switch (state_) {
     case TButtonState::bsUp:
         if (mouseIn_)
@@ -609,7 +621,12 @@ void TFlatSpeedButton::PaintGlyph(TCanvas& c, POINT at)
     auto work = std::make_unique<TBitmap>();
     work->SetSize(w, h);
     ::BitBlt(work->Canvas().Handle(), 0, 0, w, h, glyph_.Canvas().Handle(), image * w, 0, SRCCOPY);
-    if (numGlyphs_ == 1 && state_ == TButtonState::bsDisabled) {
+    if (ContrastTheme()) {
+        // The glyph's black strokes in the text colour of what lies under them, on a key colour apart from it.
+        const TColor ink = ColorToRGB(InkColor(clBlack));
+        work = MakeDisabledGlyph(*work, clBlack, ink ^ 0xFFFFFF, ink, ink, false);
+        transparent = work->Pixel(0, h - 1);
+    } else if (numGlyphs_ == 1 && state_ == TButtonState::bsDisabled) {
         work = MakeDisabledGlyph(*work, clBlack, clBtnFace, clBtnHighlight, clBtnShadow, true);
         transparent = work->Pixel(0, h - 1);
     }
@@ -625,7 +642,15 @@ void TFlatSpeedButton::PaintCaption(TCanvas& c, RECT bounds)
         DrawDisabledText(c, Caption(), bounds, kFormat);
         return;
     }
+    c.Font().SetColor(InkColor(Font().Color()));
     c.DrawText(Caption(), bounds, kFormat);
+}
+
+TColor TFlatSpeedButton::InkColor(TColor designed) const
+{
+    if (state_ == TButtonState::bsDisabled)
+        return RoleColor(TColorRole::Disabled, designed);
+    return RoleColorOn(Color(), Pressed() ? TColorRole::SelectedText : TColorRole::Text, designed);
 }
 
 // ---- layout registration

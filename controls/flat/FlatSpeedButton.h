@@ -108,6 +108,9 @@ public:
     void Loaded() override;
 
 protected:
+    bool Pressed() const;
+    // Text and glyph colour for the button's state, over what the button paints under them.
+    TColor InkColor(TColor designed) const;
     void ScaleMetrics() override;
     // The frame's width: 1 at 96 dpi.
     int frameWidth_ = 1;

@@ -70,7 +70,7 @@ void TTimerSpeedButton::Paint()
     if (State() == TButtonState::bsDown)
         ::OffsetRect(&r, 1, 1);
     if (r.right > r.left && r.bottom > r.top)
-        ::DrawFocusRect(Canvas().Handle(), &r);
+        DrawFocusCue(Canvas().Handle(), r, InkColor(clBlack));
 }
 
 namespace {

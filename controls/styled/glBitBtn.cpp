@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "framework/ColorRoles.h"
+
 namespace zv {
 
 namespace {
@@ -75,6 +77,14 @@ TColor TglBitBtn::ParentBrushColor() const
 void TglBitBtn::DrawButton(TCanvas& canvas, const RECT& rect, const TButtonDrawState& state)
 {
     TBitBtn::DrawButton(canvas, rect, state);
+    if (ContrastTheme()) {
+        // The contrast theme's button is flat already; the pointer over it lights its frame.
+        if (hovered_ && !state.pressed) {
+            GdiHandle<HBRUSH> lit(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(RoleColor(TColorRole::Selected, clBlack)))));
+            ::FrameRect(canvas.Handle(), &rect, lit.get());
+        }
+        return;
+    }
     canvas_.SetHandle(canvas.Handle());
     TFlatButtonState flat;
     flat.hovered = hovered_;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "controls/styled/gl3DLocalColors.h"
+#include "framework/ColorRoles.h"
 #include "framework/Controls.h"
 
 namespace zv {
@@ -233,7 +234,9 @@ void Fill(HDC dc, const RECT& r, const BandFill& g, int penWidth, TPenStyle penS
 
 void DrawGradientBox(HDC dc, RECT r, const TCustomGradient& gradient, int penWidth, TPenStyle penStyle)
 {
-    if (!gradient.Active() || GradientsSuspended != 0 || gradient.Steps() == 1 || ColorDepth(dc) < 16)
+    // A contrast theme has no gradients: what lies under them shows.
+    if (!gradient.Active() || GradientsSuspended != 0 || gradient.Steps() == 1 || ColorDepth(dc) < 16 ||
+        ContrastTheme())
         return;
     BandFill g{gradient.FromRGB(),       gradient.ToRGB(),        gradient.Orientation(), gradient.Steps(),
                gradient.PercentFilling(), gradient.BrushStyle(), gradient.Reverse(),    gradient.BufferedDraw()};
@@ -261,7 +264,7 @@ void DrawGradientTextLine(const TCustomGradient& gradient, HDC dc, const std::st
     const int len = static_cast<int>(text.size());
     const bool vertical = gradient.Orientation() == TglGradientDir::fgdVertical;
     const int extent = vertical ? reference.right - reference.left : reference.bottom - reference.top;
-    if (!gradient.Active() || ColorDepth(dc) <= 15 || extent <= 0) {
+    if (!gradient.Active() || ColorDepth(dc) <= 15 || extent <= 0 || ContrastTheme()) {
         ::TextOutA(dc, x, y, text.c_str(), len);
         return;
     }
@@ -298,6 +301,9 @@ void DrawStyledText(HDC dc, RECT r, const std::string& text, UINT format, const 
     ScopedColors colors(dc);
     if (format == 0)
         format = DT_SINGLELINE | DT_VCENTER;
+    // A contrast theme draws text flat, in the colour the caller's role gave the font.
+    if (ContrastTheme())
+        style = TglTextStyle::fstNone;
     auto copy = [&](TColor c, int dx, int dy) {
         ::SetTextColor(dc, Ref(c));
         RECT m = r;
@@ -337,6 +343,11 @@ void DrawStyledTextAt(HDC dc, int x, int y, const TFont* font, const std::string
     ScopedSelect useFont(dc, font->Handle());
     ScopedBkMode transparent(dc, TRANSPARENT);
     ScopedColors colors(dc);
+    // A contrast theme draws text flat: no relief, outline or shadow copies (the caller gives the colour).
+    if (ContrastTheme()) {
+        style = TglTextStyle::fstNone;
+        delineate = false;
+    }
     auto out = [&](TColor c, int px, int py) {
         ::SetTextColor(dc, Ref(c));
         ::ExtTextOutA(dc, px, py, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), nullptr);
@@ -404,6 +415,11 @@ void DrawStyledTextAt(HDC dc, int x, int y, const TFont* font, const std::string
 
 TBevelColors CurrentBevelColors()
 {
+    // Under a contrast theme every bevel line is a frame in the text colour.
+    if (ContrastTheme()) {
+        const TColor frame = RoleColor(TColorRole::Frame, clBtnShadow);
+        return {frame, frame, frame};
+    }
     if (const Tgl3DLocalColors* local = Local3DColorsStack.Head())
         return {local->DkShadow(), local->Highlight(), local->Shadow()};
     return {cl3DDkShadow, clBtnHighlight, clBtnShadow};
@@ -562,7 +578,7 @@ RECT DrawBevelBox(HDC dc, RECT r, bool noFill, TColor fill, TBevelCut outer, TBe
         ::MoveToEx(dc, pos.x, pos.y, nullptr);
     }
     if (!noFill && r.right >= r.left && r.bottom >= r.top) {
-        GdiHandle<HBRUSH> brush(::CreateSolidBrush(Ref(fill)));
+        GdiHandle<HBRUSH> brush(::CreateSolidBrush(Ref(RoleColor(TColorRole::Face, fill))));
         const RECT inside{r.left, r.top, r.right + 1, r.bottom + 1};
         ::FillRect(dc, &inside, brush.get());
     }
@@ -681,8 +697,9 @@ void DrawGlyph(HDC dc, int x, int y, TBitmap& glyph, TColor transparent, bool en
         ::StretchBlt(dc, dest.left + offset, dest.top + offset, dw, dh, maskDC.get(), 0, 0, w, h,
                      kBrushWhereSourceBlack);
     };
-    stamp(clBtnHighlight, 1);
-    stamp(clBtnShadow, 0);
+    if (!ContrastTheme())
+        stamp(clBtnHighlight, 1);
+    stamp(RoleColor(TColorRole::Disabled, clBtnShadow), 0);
 }
 
 void CopyParentImage(const TControl& control, HDC dc)

@@ -6,6 +6,7 @@
 
 #include "controls/styled/glDraw.h"
 #include "controls/styled/glRecordLayout.h"
+#include "framework/ColorRoles.h"
 #include "framework/Accessible.h"
 #include "framework/Layout.h"
 
@@ -424,8 +425,10 @@ void TglGroupBox::Paint()
     } else {
         const int gw = GlyphWidth();
         RECT tab = MeasureCaptionRect(dc);
+        // Under a contrast theme the tab is button face with button text, framed by its bevels.
+        const TColor tabFace = RoleColor(TColorRole::Face, colors_->Caption());
         if (!transparentCaption_) {
-            GdiHandle<HBRUSH> brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(colors_->Caption()))));
+            GdiHandle<HBRUSH> brush(::CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(tabFace))));
             ::FillRect(dc, &tab, brush.get());
         }
         DrawGradientBox(dc, tab, *captionGradient_, 1, TPenStyle::psSolid);
@@ -441,11 +444,12 @@ void TglGroupBox::Paint()
         }
         DrawStyledTextAt(dc, inner.left + gw + textGap_, inner.top, &c.Font(), caption, inner,
                          Enabled() ? captionTextStyle_ : TglTextStyle::fstPushed, (options_ & fgoDelineatedText) != 0,
-                         false, active ? colors_->TextActive() : colors_->Text(),
+                         false, RoleColor(Enabled() ? TColorRole::Text : TColorRole::Disabled,
+                                          active ? colors_->TextActive() : colors_->Text()),
                          active ? colors_->DelineateActive() : colors_->Delineate(), colors_->Highlight(),
                          colors_->Shadow(), nullptr, illumination_.get());
         if (Focused() && FocusCueShown())
-            ::DrawFocusRect(dc, &inner);
+            DrawFocusCue(dc, inner, RoleColor(TColorRole::Text, clBlack));
     }
     if (AfterPaint)
         AfterPaint(this);

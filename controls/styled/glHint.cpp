@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "framework/ColorRoles.h"
 #include "framework/SysUtils.h"
 
 namespace zv {
@@ -173,8 +174,9 @@ void TglHintWindow::Paint()
     TCanvas& c = Canvas();
     RECT r = ClientRect();
     c.Brush().SetStyle(TBrushStyle::bsSolid);
-    c.Brush().SetColor(clWhite);
-    c.Pen().SetColor(clBlack);
+    // Under a contrast theme a hint is the theme's tooltip: info text on the info background.
+    c.Brush().SetColor(RoleColor(TColorRole::Face, ContrastTheme() ? clInfoBk : clWhite));
+    c.Pen().SetColor(RoleColor(TColorRole::Frame, clBlack, TSurface::Info));
     c.Rectangle(r);
 
     if (help_.Empty())
@@ -183,7 +185,7 @@ void TglHintWindow::Paint()
         c.Draw(r.left, r.top + 1, help_);
 
     ::OffsetRect(&r, pictureRoom_, 1);
-    c.Font().SetColor(clBlack);
+    c.Font().SetColor(RoleColor(TColorRole::Text, clBlack, TSurface::Info));
     c.Brush().SetStyle(TBrushStyle::bsClear);
     c.DrawText(GetText(), r, DT_WORDBREAK | DT_VCENTER);
 }

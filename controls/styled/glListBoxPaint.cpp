@@ -4,6 +4,7 @@
 #include "controls/styled/glDraw.h"
 #include "controls/styled/glListBox.h"
 #include "controls/styled/glRecolor.h"
+#include "framework/ColorRoles.h"
 
 namespace zv {
 
@@ -54,7 +55,8 @@ bool TglListBox::CNDrawItem(DRAWITEMSTRUCT& dis)
     if ((dis.itemState & ODS_FOCUS) && (options_ & fboShowFocus) && FocusCueShown()) {
         const COLORREF fore = ::SetTextColor(dc, RGB(0, 0, 0));
         const COLORREF back = ::SetBkColor(dc, RGB(255, 255, 255));
-        ::DrawFocusRect(dc, &item);
+        const bool selected = ListBoxItemSelected(dis.itemState);
+        DrawFocusCue(dc, item, RoleColor(selected ? TColorRole::SelectedText : TColorRole::Text, clBlack));
         ::SetTextColor(dc, fore);
         ::SetBkColor(dc, back);
     }
@@ -85,6 +87,9 @@ void TglListBox::DrawItemSteps(HDC dc, const DRAWITEMSTRUCT& dis, const RECT& it
     TColor itemColor = style.Color();
     if (OnGetItemColor)
         OnGetItemColor(this, index, itemColor);
+    // Under a contrast theme the selected item is the selection colour, the others the button face.
+    if (selected)
+        itemColor = RoleColor(TColorRole::Selected, itemColor);
 
     // Bevels in shades of the item's own colour, for this one box only.
     const bool localColors = (options_ & fboAutoCtl3DColors) != 0;
@@ -133,7 +138,9 @@ void TglListBox::DrawItemSteps(HDC dc, const DRAWITEMSTRUCT& dis, const RECT& it
             OnGetItemFontColor(this, index, color);
         if (index == hotIndex_)
             color = hotTrackColor_;
-        font.SetColor(color);
+        const TColorRole role = selected ? TColorRole::SelectedText
+                                : index == hotIndex_ ? TColorRole::Link : TColorRole::Text;
+        font.SetColor(RoleColor(role, color));
         DrawStyledText(dc, text, Items(index), textFlags_, &font, style.TextStyle());
     }
 }
@@ -209,7 +216,10 @@ RECT TglListBox::DrawGlyph(HDC dc, RECT text, int index, bool selected)
     case TglVertAlign::fvaCenter: y = g.top + (g.bottom - g.top - gh) / 2 - 1; break;
     case TglVertAlign::fvaBottom: y = g.bottom - gh - 1; break;
     }
-    if (selected && (options_ & fboChangeGlyphColor))
+    // A contrast theme draws the glyphs' black in the item's text colour.
+    if (ContrastTheme())
+        ReplaceColor(glyphBitmap_, clBlack, RoleColor(selected ? TColorRole::SelectedText : TColorRole::Text, clBlack));
+    else if (selected && (options_ & fboChangeGlyphColor))
         ReplaceColor(glyphBitmap_, changeGlyphColor_->FromColor(), changeGlyphColor_->ToColor());
     const TColor transparent = autoTransparentColor_ == TglAutoTransparentColor::ftcUser
                                    ? transparentColor_

@@ -3,6 +3,7 @@
 #include "controls/styled/glDraw.h"
 #include "controls/styled/glRecolor.h"
 #include "controls/styled/glRecordLayout.h"
+#include "framework/ColorRoles.h"
 #include "framework/Layout.h"
 
 namespace zv {
@@ -278,7 +279,8 @@ void TglShadow::Paint()
             RebuildShadow(shadow);
             rebuildNeeded_ = false;
         }
-        if (!shadowBitmap_.Empty())
+        // A contrast theme has no shadows: the parent shows where the shadow would fall.
+        if (!shadowBitmap_.Empty() && !ContrastTheme())
             ::BitBlt(dc, shadow.left, shadow.top, shadowBitmap_.Width(), shadowBitmap_.Height(),
                      const_cast<TBitmap&>(shadowBitmap_).Canvas().Handle(), 0, 0, SRCCOPY);
         frame = RECT{shadow.left - depth_, shadow.top - depth_, shadow.right - depth_, shadow.bottom - depth_};

@@ -6,6 +6,7 @@
 
 #include <oleacc.h>
 
+#include "framework/ColorRoles.h"
 #include "framework/Accessible.h"
 #include "framework/Application.h"
 #include "framework/Layout.h"
@@ -404,10 +405,12 @@ void TglStaticText::Paint()
         canvas.Brush().SetStyle(TBrushStyle::bsClear);
     } else {
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-        canvas.Brush().SetColor(Color());
+        canvas.Brush().SetColor(RoleColor(TColorRole::Face, Color()));
         canvas.FillRect(r);
     }
-    canvas.Font().SetColor(active_ ? activeColor_ : Font().Color());
+    // A text with the hand pointer is a link: a contrast theme gives it the hyperlink colour.
+    const TColorRole role = Cursor() == TCursor::crHandPoint ? TColorRole::Link : TColorRole::Text;
+    canvas.Font().SetColor(RoleColorOn(Color(), role, active_ ? activeColor_ : Font().Color()));
 
     if (alignment_ == TglAlignment::ftaBroadwise && wordWrap_) {
         PaintJustified(caption);
