@@ -75,7 +75,13 @@ scenario_accessible() {
   expect_line "$main" '^    radio button "Actiune locala" \[checked' "\"Actiune locala\" checked"
   expect_line "$main" '^    radio button "Actiune in retea" \[(focusable|unavailable)' "\"Actiune in retea\" not checked"
 
-  # Armed, the time shows where "nestabilita" was.
+  # Armed, the time shows where "nestabilita" was. A moment already gone is refused, so it is armed an
+  # hour and a year on: the hour field stepped up (the pickers stop following the clock), then the date
+  # picker's year.
+  click_main 140 26
+  xdotool key Up
+  click_main 138 58
+  xdotool key Right Right Up
   click_valideaza
   sleep 1
   probe "$MAIN_TITLE" "$main.armed" || fail "the probe read nothing of the armed main window"

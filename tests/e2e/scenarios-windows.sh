@@ -48,8 +48,15 @@ menu_keys() { # column entry
 probe_window() { # title
   PROBED=""
   [ -n "$PROBE" ] || { fail "run-all was given no window probe"; return 1; }
-  PROBED=$(wine "$PROBE" window "$1" 2>/dev/null | tr -d '\r')
-  [ -n "$PROBED" ] || { fail "the probe found no window titled \"$1\""; return 1; }
+  # A window that has just appeared may not be ready to be read yet: a few tries.
+  local try
+  for try in 1 2 3; do
+    PROBED=$(wine "$PROBE" window "$1" 2>/dev/null | tr -d '\r')
+    [ -n "$PROBED" ] && return 0
+    sleep 0.5
+  done
+  fail "the probe found no window titled \"$1\""
+  return 1
 }
 
 # Every line given must be a line of PROBED.
