@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/AppSite.h"
+#include "framework/Shell.h"
 
 namespace zv {
 
@@ -68,17 +69,7 @@ bool IsPlainName(const std::string& name)
 
 // The full path, so that a shutdown.exe planted in the current directory is never the one started.
 // A 32-bit program on 64-bit Windows gets system32 here and the system redirects it to its own copy.
-std::string SystemShutdownPath()
-{
-    char dir[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryA(dir, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    std::string path(dir, length);
-    if (path.back() != '\\')
-        path += '\\';
-    return path + "shutdown.exe";
-}
+std::string SystemShutdownPath() { return SystemDirectoryFile("shutdown.exe"); }
 
 // The system's text for an error, in the user's language (language 0: the thread's, then the user's,
 // then the system's; FormatMessage on learn.microsoft.com), without the line break it ends with.

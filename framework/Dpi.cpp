@@ -1,6 +1,7 @@
 #include "framework/Dpi.h"
 
 #include "framework/Graphics.h"
+#include "framework/SystemLibrary.h"
 
 namespace zv {
 
@@ -10,7 +11,7 @@ namespace {
 template <class Fn>
 Fn User32Function(const char* name)
 {
-    return reinterpret_cast<Fn>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name));
+    return SystemFunction<Fn>(::GetModuleHandleA("user32.dll"), name);
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
