@@ -17,6 +17,7 @@
 #include "sysinfo/Info.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ContrastScheme.h"
+#include "tests/support/GdiLedger.h"
 
 using namespace zv;
 using namespace zv::test;
@@ -161,6 +162,28 @@ TEST_F(ContrastWindows, SwitchingBackGivesTheDesignedLook)
                 differ += after->Pixel(x, y) != before[i]->Pixel(x, y);
         EXPECT_EQ(0, differ);
     }
+}
+
+// The theme's paint paths (roles, recoloured glyphs, focus dots, bevels in one colour) leave no pen,
+// brush, bitmap or device context behind, however often every window repaints.
+TEST_F(ContrastWindows, RepaintingUnderAThemeLeavesNothingBehind)
+{
+    TContrastTheme theme(kBlackScheme);
+    const auto paintAll = [] {
+        for (const TWindowCase& w : kWindows) {
+            TDib dib(w.form()->ClientWidth(), w.form()->ClientHeight(), kUnpainted);
+            w.form()->PaintTo(dib.DC());
+        }
+    };
+    paintAll(); // what a window makes once and keeps is made here
+    // A font or pen made again for a paint under the theme replaces the one before it: what stays out
+    // after one more repaint is all that may stay out after twenty.
+    GdiLedger ledger;
+    paintAll();
+    const int kept = ledger.Outstanding().total;
+    for (int i = 0; i < 20; ++i)
+        paintAll();
+    EXPECT_EQ(kept, ledger.Outstanding().total) << ledger.Outstanding();
 }
 
 } // namespace
