@@ -83,6 +83,10 @@ void TFont::Assign(const TFont& other)
 {
     if (this == &other || *this == other)
         return;
+    if (SameFace(other)) {
+        SetColor(other.color_); // the same GDI font in another colour keeps its handle
+        return;
+    }
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;
@@ -92,11 +96,13 @@ void TFont::Assign(const TFont& other)
     Changed();
 }
 
-bool TFont::operator==(const TFont& o) const
+bool TFont::SameFace(const TFont& o) const
 {
-    return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && color_ == o.color_ && charset_ == o.charset_ &&
+    return name_ == o.name_ && height_ == o.height_ && style_ == o.style_ && charset_ == o.charset_ &&
            pixelsPerInch_ == o.pixelsPerInch_;
 }
+
+bool TFont::operator==(const TFont& o) const { return SameFace(o) && color_ == o.color_; }
 
 void TFont::Changed()
 {

@@ -105,6 +105,8 @@ public:
     std::function<void()> OnChange;
 
 private:
+    // Everything of the GDI font but its colour.
+    bool SameFace(const TFont& o) const;
     void Changed();
     // The face asked of the system: past 96 dpi the raster "MS Sans Serif", which has six sizes and
     // would come out smaller than scaled, is asked as its TrueType design, "Microsoft Sans Serif".
